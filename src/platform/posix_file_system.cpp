@@ -1,0 +1,161 @@
+#include "platform/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+namespace velmaro {
+
+namespace {
+
+int RealOpen(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string TempNameBeside(const std::string& path) {
+    static std::mt19937_64 rng{std::random_device{}()};
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".tmp-%012llx",
+                  static_cast<unsigned long long>(rng() & 0xFFFFFFFFFFFFull));
+    return path + suffix;
+}
+
+}  // namespace
+
+SysCalls SysCalls::Real() {
+    return SysCalls{&RealOpen, &::write, &::fsync, &::close, &::rename, &::unlink};
+}
+
+FileSystem& DefaultFileSystem() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+bool PosixFileSystem::ReadFile(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+bool PosixFileSystem::CanOpenForUpdate(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    return regular;
+}
+
+bool PosixFileSystem::WriteAll(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = sys_.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool PosixFileSystem::WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    // Keep the permissions of the file we replace.
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return false;
+        mode = st.st_mode & 07777;
+    }
+    const std::string temp = TempNameBeside(path);
+    const int fd = sys_.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, bytes) && sys_.fsync(fd) == 0;
+    ok = sys_.close(fd) == 0 && ok;
+    if (ok)
+        ok = sys_.rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        sys_.unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    const int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool PosixFileSystem::CreateNewFile(const std::string& path, std::string_view bytes) {
+    const int fd = sys_.open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, bytes) && sys_.fsync(fd) == 0;
+    ok = sys_.close(fd) == 0 && ok;
+    if (!ok)
+        sys_.unlink(path.c_str());
+    return ok;
+}
+
+bool PosixFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
+    // link + unlink never replaces an existing target.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    return sys_.unlink(from.c_str()) == 0;
+}
+
+bool PosixFileSystem::Exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool PosixFileSystem::IsDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::CreateDirectories(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    return IsDirectory(path);
+}
+
+}  // namespace velmaro

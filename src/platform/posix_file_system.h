@@ -1,0 +1,40 @@
+// The disk through POSIX calls. The calls themselves are a table so tests can
+// make a write fail part-way (ENOSPC, EIO) or be interrupted (EINTR).
+#pragma once
+
+#include <sys/types.h>
+
+#include "storage/file_system.h"
+
+namespace velmaro {
+
+struct SysCalls {
+    int (*open)(const char* path, int flags, mode_t mode);
+    ssize_t (*write)(int fd, const void* buf, size_t count);
+    int (*fsync)(int fd);
+    int (*close)(int fd);
+    int (*rename)(const char* from, const char* to);
+    int (*unlink)(const char* path);
+
+    static SysCalls Real();
+};
+
+class PosixFileSystem : public FileSystem {
+  public:
+    explicit PosixFileSystem(SysCalls calls = SysCalls::Real()) : sys_(calls) {}
+
+    bool ReadFile(const std::string& path, std::string& bytes) override;
+    bool CanOpenForUpdate(const std::string& path) override;
+    bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
+    bool CreateNewFile(const std::string& path, std::string_view bytes) override;
+    bool RenameNoReplace(const std::string& from, const std::string& to) override;
+    bool Exists(const std::string& path) override;
+    bool IsDirectory(const std::string& path) override;
+    bool CreateDirectories(const std::string& path) override;
+
+  private:
+    bool WriteAll(int fd, std::string_view bytes);
+    SysCalls sys_;
+};
+
+}  // namespace velmaro

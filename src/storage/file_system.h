@@ -1,0 +1,41 @@
+// The seam between the core and the disk. Every file the program reads or
+// writes goes through it, so tests can put a failing disk under any writer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmaro {
+
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+
+    // The whole file. False when it is missing or cannot be read.
+    virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+    // True when the file exists and could be opened for reading and writing.
+    virtual bool CanOpenForUpdate(const std::string& path) = 0;
+    // Replaces the file's content as one step: the data goes to a temporary
+    // file beside it, is synced, and is renamed over the old file. On any
+    // failure the old file is left exactly as it was and false is returned.
+    virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
+    // Writes a new file; fails (and changes nothing) when `path` exists.
+    virtual bool CreateNewFile(const std::string& path, std::string_view bytes) = 0;
+    // Renames; fails when `to` exists.
+    virtual bool RenameNoReplace(const std::string& from, const std::string& to) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+    virtual bool IsDirectory(const std::string& path) = 0;
+    // Creates the folder (and its parents). True when it exists afterwards.
+    virtual bool CreateDirectories(const std::string& path) = 0;
+};
+
+// The real disk.
+FileSystem& DefaultFileSystem();
+
+// Before a file that could not be read is replaced by defaults, its content is
+// kept beside it as "<path>.bad-YYYYMMDD-HHMMSS" (with "-2", "-3", ... added
+// when that name is taken), a name nothing else ever writes. Returns the name
+// used, or an empty text when there was nothing to keep or keeping failed.
+std::string KeepBadFile(FileSystem& fs, const std::string& path);
+
+}  // namespace velmaro

@@ -1,0 +1,53 @@
+// The line-oriented UTF-16LE text file behind every file the program writes:
+// byte order mark FF FE, lines ended by a single line feed.
+//
+// Reading: the first two bytes are skipped whatever they are; a line keeps a
+// carriage return before its line feed; an empty line comes back as the
+// one-unit text "\n", so parsers looking for "=" find none there.
+//
+// Writing collects the text and puts it on disk when the file is closed, as
+// one atomic replacement: a write that fails leaves the old file untouched
+// and Close() says so.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "storage/file_system.h"
+
+namespace velmaro {
+
+class CStdioFileEx {
+  public:
+    enum class Mode {
+        Read,   // an existing file that could also be opened for writing
+        Write,  // created, or replaced as a whole at Close()
+    };
+
+    explicit CStdioFileEx(FileSystem& fs = DefaultFileSystem()) : fs_(fs) {}
+    ~CStdioFileEx();
+    CStdioFileEx(const CStdioFileEx&) = delete;
+    CStdioFileEx& operator=(const CStdioFileEx&) = delete;
+
+    bool Open(const std::string& path, Mode mode);
+    bool Open(const std::u16string& path, Mode mode);
+
+    // The next line; false only at the end of the file.
+    bool ReadString(std::u16string& line);
+    // Appends the text unchanged; the caller puts in the line feeds.
+    void WriteString(std::u16string_view text);
+    // For a file opened for writing: true when its content is safely on disk.
+    bool Close();
+
+    const std::string& Path() const { return path_; }
+
+  private:
+    FileSystem& fs_;
+    std::string path_;
+    bool open_ = false;
+    Mode mode_ = Mode::Read;
+    std::string bytes_;
+    size_t pos_ = 0;
+};
+
+}  // namespace velmaro
