@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{0xF2, u"Undefined", 0x32}, KeyCase{0xFB, u"Undefined", 0x91},
         KeyCase{0xFC, u"Undefined", 0x00}, KeyCase{0xFF, u"Undefined", 0x00}));
 
-TEST(KeyTableTest, UndefinedCodesAreExactlyTheUnnamedOnes) {
+TEST(KeyTablesTest, UndefinedCodesAreExactlyTheUnnamedOnes) {
     struct Range {
         int first, last;
     };
@@ -85,7 +85,7 @@ TEST(KeyTableTest, UndefinedCodesAreExactlyTheUnnamedOnes) {
     }
 }
 
-TEST(KeyTableTest, LettersAndFunctionKeysRunInOrder) {
+TEST(KeyTablesTest, LettersAndFunctionKeysRunInOrder) {
     for (int i = 0; i < 26; ++i) {
         const auto code = static_cast<uint8_t>(0x41 + i);
         EXPECT_EQ(KeyNameOf(code), std::u16string(1, static_cast<char16_t>(u'A' + i)));
