@@ -49,7 +49,15 @@ constexpr std::array<uint32_t, kDpiLevels> kDefaultDpiColors = {
 
 constexpr uint8_t kDefaultDpiMask = 0x1F;
 
+constexpr int kDefaultLightingMode = 1;
+
 }  // namespace
+
+int LightingModeNameEntry(int mode) {
+    static constexpr int kEntries[kLightingModes] = {100, 101, 102, 103, 110,
+                                                     105, 106, 111, 108, 109};
+    return mode >= 0 && mode < kLightingModes ? kEntries[mode] : kEntries[0];
+}
 
 int32_t ProfileRecord::SettingNumber(ProfileSetting n) const {
     return ParseDecimal(SettingPairs[n].Value);
@@ -76,8 +84,10 @@ void ResetProfileDefaults(ProfileRecord& r, int slot, const LanguageTable& langu
     r.PollingRateName = u"500HZ";
     r.PollingRateValue = {2, 0, 0};
     r.Lighting1OffOn = 1;
-    r.Lighting1Name = language.Text(100);
-    r.Lighting1ModeValue = {1, 0, 0};
+    // Named after the mode it holds: entry 100 names mode 0, not the default
+    // effect, and the mode field would show the wrong effect.
+    r.Lighting1Name = language.Text(LightingModeNameEntry(kDefaultLightingMode));
+    r.Lighting1ModeValue = {kDefaultLightingMode, 0, 0};
     r.Lighting1Speed.fill(1);
     r.Lighting1Brightness = {1, 1, 1, 3, 1, 1, 1, 1, 1, 1};
     for (auto& mode : r.Lighting1ColorSelected)

@@ -94,6 +94,9 @@ struct ProfileRecord {
     friend bool operator==(const ProfileRecord&, const ProfileRecord&) = default;
 };
 
+// Language entry naming lighting mode 0..9 (the mode field's text).
+int LightingModeNameEntry(int mode);
+
 // Sets every field to its default. The slot only chooses the default name;
 // the sensor chooses the DPI step indexes.
 void ResetProfileDefaults(ProfileRecord& record, int slot, const LanguageTable& language,

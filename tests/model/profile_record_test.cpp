@@ -10,7 +10,8 @@ LanguageTable NamedLanguage() {
     lang.Entries[20] = u"Left";
     lang.Entries[42] = u"DPI cycle";
     lang.Entries[88] = u"Profile 4";
-    lang.Entries[100] = u"Breathing";
+    lang.Entries[100] = u"Off";
+    lang.Entries[101] = u"Wave";
     return lang;
 }
 
@@ -24,8 +25,10 @@ TEST(ProfileDefaultsTest, ResetSlotThreeWithSensor3325) {
     EXPECT_EQ(r.Keys[5].KeyName, u"DPI cycle");
     EXPECT_EQ(r.Keys[0].KeyName, u"Left");
     EXPECT_EQ(r.XYSettingValue, (std::array<uint16_t, 8>{6, 14, 30, 48, 58, 58, 58, 50}));
-    EXPECT_EQ(r.Lighting1Name, u"Breathing");
-    EXPECT_EQ(r.Lighting2Name, u"Breathing");
+    // The default effect is mode 1 and is named after it.
+    EXPECT_EQ(r.Lighting1ModeValue, (Bytes3{1, 0, 0}));
+    EXPECT_EQ(r.Lighting1Name, u"Wave");
+    EXPECT_EQ(r.Lighting2Name, u"Off");
 }
 
 TEST(ProfileDefaultsTest, EveryFieldDefault) {
