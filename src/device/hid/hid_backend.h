@@ -156,7 +156,8 @@ class HidBackend {
     // return. Starting again replaces the previous listener.
     virtual HidError StartDeviceChangeWatch(DeviceChangeListener& listener) = 0;
     // Stops the watch. When it returns no call to the listener is running or
-    // will come, so the listener may be destroyed. Harmless when not watching.
+    // will come, so the listener may be destroyed. Harmless when not watching;
+    // not to be called from within the listener.
     virtual void StopDeviceChangeWatch() = 0;
 };
 

@@ -118,5 +118,22 @@ TEST(HidrawWatcherTest, RestartCountsFromTheNewStart) {
     EXPECT_TRUE(first.WaitFor(0).empty());
 }
 
+TEST(HidrawWatcherTest, UdevModeStartsAndStopsOrSaysWhyNot) {
+    // Whether a udev monitor can listen depends on the machine; either way
+    // the watch must come up or fail as a value, and go down cleanly.
+    SysfsTree tree;
+    HidrawWatcher watcher({tree.root(), HidrawWatcher::Mode::kUdev, 10ms});
+    RecordingListener listener;
+    const HidError error = watcher.Start(listener);
+    if (error.Ok()) {
+        EXPECT_EQ(watcher.ActiveMode(), HidrawWatcher::Mode::kUdev);
+    } else {
+        EXPECT_EQ(error.kind, HidErrorKind::kIo);
+        EXPECT_EQ(watcher.ActiveMode(), HidrawWatcher::Mode::kAuto);
+    }
+    watcher.Stop();
+    EXPECT_TRUE(listener.WaitFor(0).empty());
+}
+
 }  // namespace
 }  // namespace velmaro

@@ -6,6 +6,8 @@
 #include <stdlib.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -18,8 +20,9 @@ class SysfsTree {
     SysfsTree() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "velmaro-sysfs-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            root_ = pattern;
+        if (!mkdtemp(pattern.data()))
+            std::abort();
+        root_ = pattern;
         std::filesystem::create_directories(root_ / "sys/class/hidraw");
     }
     ~SysfsTree() {

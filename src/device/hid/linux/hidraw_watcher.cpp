@@ -96,7 +96,9 @@ void HidrawWatcher::Run(DeviceChangeListener& listener, udev_monitor* monitor) {
             // Only that something changed matters; the rescan says what.
             while (udev_device* device = udev_monitor_receive_device(monitor))
                 udev_device_unref(device);
-            if (fds[1].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            // An overrun (POLLERR, ENOBUFS) is cleared by the reads above and
+            // costs nothing, as the rescan below catches up.
+            if (fds[1].revents & (POLLHUP | POLLNVAL)) {
                 // The monitor broke: carry on by rescanning.
                 monitor = nullptr;
             }
