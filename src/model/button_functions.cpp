@@ -30,8 +30,12 @@ std::optional<ButtonChoice> DpiLockChoice(const LanguageTable& language, int ent
 std::optional<ButtonChoice> FireKeyChoice(const LanguageTable& language, int first, int second) {
     if (first < kFireKeyFirstMin || first > 255 || second < 0 || second > 255)
         return std::nullopt;
+    // The dialog's name drops a trailing "+" that the menu text may carry.
+    std::u16string name = language.Text(kTextFireKey);
+    if (!name.empty() && name.back() == u'+')
+        name.pop_back();
     return ButtonChoice{
-        language.Text(kTextFireKey),
+        std::move(name),
         {kCategoryFireKey, static_cast<uint8_t>(first), static_cast<uint8_t>(second)}};
 }
 

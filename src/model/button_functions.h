@@ -175,7 +175,8 @@ std::optional<ButtonChoice> MenuChoice(const LanguageTable& language, const Butt
 // DPI lock entry 1..11 (200..1200 DPI); none outside that range.
 std::optional<ButtonChoice> DpiLockChoice(const LanguageTable& language, int entry);
 
-// Fire key dialog result; none when first is outside 5..255 or second outside 0..255.
+// Fire key dialog result, named by entry 26 without a trailing "+"; none when
+// first is outside 5..255 or second outside 0..255.
 std::optional<ButtonChoice> FireKeyChoice(const LanguageTable& language, int first, int second);
 
 // Macro selection: the library item's name, or none when no macro was chosen
