@@ -57,10 +57,12 @@ void RebuildDefaults(ProgramState& state, FileSystem& fs, LoadSettingsResult& re
         ResetProfileDefaults(state.Profiles[s], s, state.Language, state.Sensor.SensorId);
         const std::u16string& path = state.Settings.ProfileSlotPath(s);
         KeepBeforeReplacing(fs, ToUtf8(path), report);
-        report.NoteWrite(WriteProfileFile(state, s, path, fs), ToUtf8(path));
+        const bool written = WriteProfileFile(state, s, path, fs);
+        report.NoteWrite(written, ToUtf8(path));
+        // A slot file that could not be replaced is read again below as it is.
+        result.SlotReset[s] = written;
     }
     result.SettingsRebuilt = true;
-    result.SlotReset.fill(true);
 }
 
 // The profiles' DPI step indexes belong to the sensor PreST names; another

@@ -24,8 +24,8 @@ struct LoadSettingsResult {
     // config.ini was missing or bad: settings and all five profiles were
     // reset to defaults and written.
     bool SettingsRebuilt = false;
-    // Slots that hold defaults now: all five after a rebuild, else those
-    // whose file was missing or bad.
+    // Slots that hold defaults now: those rebuilt (all five, unless a slot
+    // file could not be replaced) and those whose file was missing or bad.
     std::array<bool, kProfileSlots> SlotReset{};
     // PreST did not match the sensor: every profile got the sensor's DPI
     // defaults and the files were rewritten.
