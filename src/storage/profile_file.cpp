@@ -397,7 +397,6 @@ ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16s
         result.Ok = true;
         return result;
     }
-    file.Close();
 
     // The slot's own file is replaced, not the one that was read: an
     // imported file stays as it is. Whatever the slot file held is kept.

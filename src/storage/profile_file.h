@@ -38,12 +38,14 @@ ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16s
 // Each slot to its ProfileSlot path; the report lists the files not written.
 StorageReport WriteAllProfileFiles(const ProgramState& state, FileSystem& fs);
 
-// The current profile to a file of the user's choice.
+// The current profile (the CurrentProfile setting) to a file of the user's
+// choice.
 bool ExportProfile(const ProgramState& state, const std::u16string& path, FileSystem& fs);
 
-// Reads a file of the user's choice into the current slot, then saves the
-// settings and all five profile files. Ok is the read's result; the report
-// covers the reset (on a bad file) and every write.
+// Reads a file of the user's choice into the current slot (the
+// CurrentProfile setting), then SaveSettings and WriteAllProfileFiles. Ok is
+// the read's result; the report covers the reset on a bad file and every
+// write.
 ProfileReadResult ImportProfile(ProgramState& state, const std::u16string& path, FileSystem& fs);
 
 }  // namespace velmaro

@@ -35,7 +35,8 @@ struct LoadSettingsResult {
 
 // Loads the settings and the five profiles and runs the sensor check. Sets
 // Sensor.SensorId, PreSTComplement and CurrentProfileTab (from the file's
-// CurrentProfile, so the sensor check's save keeps it).
+// CurrentProfile, so the sensor check's save keeps it). The config folder
+// must exist (EnsureConfigFolder); the DPI tables are built by the caller.
 LoadSettingsResult LoadSettings(ProgramState& state, FileSystem& fs);
 
 // Stores CurrentProfileTab into CurrentProfile, then writes the file. True
