@@ -211,14 +211,6 @@ EditResult EditCurrentDpiLevel(ProfileRecord& record, int ordinal) {
 
 // ---- Lighting --------------------------------------------------------------
 
-uint16_t LightingModeNameEntry(int mode) {
-    static constexpr std::array<uint16_t, kLightingModes> kNames = {100, 101, 102, 103, 110,
-                                                                    105, 106, 111, 108, 109};
-    if (mode < 0 || mode >= kLightingModes)
-        return 0;
-    return kNames[static_cast<size_t>(mode)];
-}
-
 bool IsOfferedLightingMode(int mode) {
     return mode >= 0 && mode < kLightingModes && mode != 6 && mode != 7;
 }

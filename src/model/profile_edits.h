@@ -147,8 +147,6 @@ EditResult EditCurrentDpiLevel(ProfileRecord& record, int ordinal);
 // ---- Lighting --------------------------------------------------------------
 // Everything but the mode acts on the profile's current mode, as the page does.
 
-// LanguageTable entry that names lighting mode 0..9; 0 for any other mode.
-uint16_t LightingModeNameEntry(int mode);
 // The mode popup offers 0..5, 8 and 9; modes 6 and 7 are only ever shown.
 bool IsOfferedLightingMode(int mode);
 // Colour slots the page shows for a mode, from slot 0: 7 (mode 2), 1 (mode 3),

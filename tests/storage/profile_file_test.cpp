@@ -129,7 +129,7 @@ TEST_F(ProfileFileTest, DefaultProfileBytes) {
         u"00FF00|FA006A|000000|000000|000000|000000|000000|000000|000000|000000;" + black10 +
         black10 + u"\n" +
         u"\tLighting1Direction=00|01|00|00|00|00|00|00|00|00\n"
-        u"Lighting2Name=Wave\n"
+        u"Lighting2Name=Off\n"
         u"\tLighting2ModeValue=010000\n"
         u"\tLighting2OffOn=00\n"
         u"\tLighting2Speed=00\n"

@@ -149,7 +149,8 @@ inline LanguageTable TestLanguage() {
     lang.Entries[42] = u"DPI cycle";
     for (int i = 0; i < 5; ++i)
         lang.Entries[85 + i] = u"Profile " + FormatDecimal(i + 1);
-    lang.Entries[100] = u"Wave";
+    lang.Entries[100] = u"Off";
+    lang.Entries[101] = u"Wave";
     return lang;
 }
 
