@@ -91,7 +91,7 @@ const MacroItem* MacroLibrary::ItemAt(const MacroItemLocation& loc) const {
     return list ? &(*list)[loc.OwnIndex()] : &FreeSlot();
 }
 
-MacroItem* MacroLibrary::ItemAt(const MacroItemLocation& loc) {
+MacroItem* MacroLibrary::MutableItemAt(const MacroItemLocation& loc) {
     if (!loc.IsSlot())
         return nullptr;
     return &MutableListOf(loc)[loc.OwnIndex()];

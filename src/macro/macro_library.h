@@ -88,10 +88,12 @@ class MacroLibrary {
     MacroLibrary& operator=(const MacroLibrary&) = delete;
 
     // The slot at a location; nullptr when the location is not a slot of the
-    // tree (stage outside 0..2, an index outside 0..59). The const form reads a
-    // list never used as free slots; the other form allocates it.
+    // tree (stage outside 0..2, an index outside 0..59). Slots of lists never
+    // used read as free slots.
     const MacroItem* ItemAt(const MacroItemLocation& loc) const;
-    MacroItem* ItemAt(const MacroItemLocation& loc);
+    // The same slot for changing it; allocates its list when it was never
+    // used, so walks over the tree should use ItemAt.
+    MacroItem* MutableItemAt(const MacroItemLocation& loc);
 
     // Add a new macro or folder relative to SelectedLocation: into a selected
     // top-level folder, into a selected stage-1 folder (macros only), else at

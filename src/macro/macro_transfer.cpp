@@ -47,7 +47,8 @@ bool AddMacroFrom(MacroLibrary& library, const MacroItem& source) {
     if (library.AddMacro(source.MacroItemName) != AddResult::Added)
         return false;  // a full list: nothing to copy into, the selection stays as it is
     if (source.Macro)
-        if (MacroItem* added = library.ItemAt(library.SelectedLocation); added && added->Macro)
+        if (MacroItem* added = library.MutableItemAt(library.SelectedLocation);
+            added && added->Macro)
             added->Macro->CopyMacroContent(*source.Macro);
     return true;
 }
@@ -77,7 +78,7 @@ int CopyItem(MacroLibrary& library, const MacroLibrary& scratch, const MacroItem
 }
 
 void OpenIfFolder(MacroLibrary& library, const MacroItemLocation& loc) {
-    if (MacroItem* item = library.ItemAt(loc); item && item->IsFolder())
+    if (MacroItem* item = library.MutableItemAt(loc); item && item->IsFolder())
         item->MacroItemFolderIsOpen = 1;
 }
 

@@ -51,7 +51,7 @@ inline void Build(MacroLibrary& lib, const std::string& outline) {
         const AddResult r = folder ? lib.AddFolder(ToU16(name)) : lib.AddMacro(ToU16(name));
         ASSERT_EQ(r, AddResult::Added) << entry;
         if (!folder)
-            lib.ItemAt(lib.SelectedLocation)
+            lib.MutableItemAt(lib.SelectedLocation)
                 ->Macro->InsertAction(0, MacroAction::Make(static_cast<uint8_t>(name[0]), 0, 0, 0));
     }
     lib.SelectedLocation = MacroItemLocation::None();

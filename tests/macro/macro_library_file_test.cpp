@@ -24,8 +24,8 @@ const std::string kPath = "/data/config/MacroLibraryFile.mlf";
 void BuildExample(MacroLibrary& lib) {
     ASSERT_EQ(lib.AddFolder(u"Games"), AddResult::Added);
     ASSERT_EQ(lib.AddMacro(u"Reload"), AddResult::Added);
-    lib.ItemAt(L::Top(0))->MacroItemFolderIsOpen = 1;
-    MacroRecord& m = *lib.ItemAt(L::Stage1(0, 0))->Macro;
+    lib.MutableItemAt(L::Top(0))->MacroItemFolderIsOpen = 1;
+    MacroRecord& m = *lib.MutableItemAt(L::Stage1(0, 0))->Macro;
     m.InsertAction(0, MacroAction::Make(0x52, 0x00, 0, 0));
     m.InsertAction(1, MacroAction::Delay(50));
     m.InsertAction(2, MacroAction::Make(0x52, 0x80, 0, 0));
@@ -101,11 +101,11 @@ TEST_F(LibraryFileTest, ExampleLibraryIsWrittenAndReadByteForByte) {
 TEST_F(LibraryFileTest, RoundTripKeepsEveryStageAndSlotsPastTheCount) {
     MacroLibrary lib;
     Build(lib, "A F/ F/x F/G/ F/G/y F/G/z B");
-    MacroRecord& y = *lib.ItemAt(testing::FindPath(lib, "F/G/y"))->Macro;
+    MacroRecord& y = *lib.MutableItemAt(testing::FindPath(lib, "F/G/y"))->Macro;
     y.SetAction(300, MacroAction::Make(0xE0, 0x80, 0x00, 0x00));  // beyond MacroActionNum
     y.MacroKeyLoopType = 4;
     y.MacroKeyLoopNum = 255;
-    lib.ItemAt(L::Top(1))->MacroItemFolderIsOpen = 7;  // kept as it stands
+    lib.MutableItemAt(L::Top(1))->MacroItemFolderIsOpen = 7;  // kept as it stands
     lib.NextMacroKeyIndex = 0xFFFFFFF0u;
     const L mark = L::Stage2(1, 1, 0);
     const std::u16string text = SavedText(lib, mark);

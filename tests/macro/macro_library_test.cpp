@@ -174,10 +174,14 @@ TEST(MacroLibraryTest, FindByKeyIndexSearchesStageByStageUpToEachFreeSlot) {
     lib.PlaceMacro(u"deep-b", L::Stage2(3, 5, 0), MacroWithKey(6));
     lib.PlaceMacro(u"dup", L::Stage1(1, 1), MacroWithKey(1));
     const std::pair<uint32_t, L> cases[] = {
-        {1, L::Top(0)},          {2, L::None()},       {3, L::Stage1(1, 0)},
-        {4, L::Stage1(0, 0)},    {5, L::Stage1(9, 0)},  // every stage-1 list before any stage-2
-                                                        // list
-        {6, L::Stage2(3, 5, 0)}, {7, L::None()},
+        {1, L::Top(0)},
+        {2, L::None()},
+        {3, L::Stage1(1, 0)},
+        {4, L::Stage1(0, 0)},
+        {5, L::Stage1(9, 0)},  // every stage-1 list before any stage-2
+                               // list
+        {6, L::Stage2(3, 5, 0)},
+        {7, L::None()},
     };
     for (const auto& [key, where] : cases)
         EXPECT_EQ(lib.FindByKeyIndex(key), where) << key;
@@ -199,7 +203,7 @@ TEST(MacroLibraryTest, TreeRowsShowOpenFoldersContents) {
     MacroLibrary lib;
     Build(lib, "F/ F/G/ F/G/y F/G/z F/x M C/ C/c");
     auto open = [&](const char* path, int flag) {
-        lib.ItemAt(FindPath(lib, path))->MacroItemFolderIsOpen = flag;
+        lib.MutableItemAt(FindPath(lib, path))->MacroItemFolderIsOpen = flag;
     };
     auto rows = [&] {
         std::vector<L> out;
