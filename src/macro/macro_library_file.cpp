@@ -1,6 +1,7 @@
 #include "macro/macro_library_file.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "model/text.h"
 #include "storage/stdio_file_ex.h"
@@ -62,10 +63,13 @@ void AppendBlock(std::u16string& out, const MacroItem& item, const MacroItemLoca
     out += prefix;
     out += u"AllAction=";
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    const size_t at = out.size();
+    out.resize(at + kAllActionDigits);
+    char16_t* digit = out.data() + at;
     for (const MacroAction& action : m.AllAction) {
         for (const uint8_t byte : action.Bytes) {
-            out += kDigits[byte >> 4];
-            out += kDigits[byte & 0xF];
+            *digit++ = kDigits[byte >> 4];
+            *digit++ = kDigits[byte & 0xF];
         }
     }
     out += u'\n';
@@ -268,32 +272,38 @@ bool SaveMacroLibrary(const std::string& path, MacroLibrary& library, FileSystem
     CStdioFileEx file(fs);
     if (!file.Open(path, CStdioFileEx::Mode::Write))
         return false;
+    // The whole text goes to the file in one piece: a library of a thousand
+    // macros is megabytes, and growing it piece by piece costs more than
+    // building it.
+    const MacroLibrary& lib = library;
+    std::vector<MacroItemLocation> used;
+    size_t size = 256;
+    auto collect = [&](const MacroItemLocation& loc) {
+        const MacroItem* item = lib.ItemAt(loc);
+        if (!item->IsUsed())
+            return;
+        used.push_back(loc);
+        size += 256 + item->MacroItemName.size() + (item->Macro ? kAllActionDigits : 0);
+    };
+    for (int i0 = 0; i0 < kMacroListSlots; ++i0)
+        collect(MacroItemLocation::Top(i0));
+    for (int i0 = 0; i0 < kMacroListSlots; ++i0)
+        for (int i1 = 0; i1 < kMacroListSlots; ++i1)
+            collect(MacroItemLocation::Stage1(i0, i1));
+    for (int i0 = 0; i0 < kMacroListSlots; ++i0)
+        for (int i1 = 0; i1 < kMacroListSlots; ++i1)
+            for (int i2 = 0; i2 < kMacroListSlots; ++i2)
+                collect(MacroItemLocation::Stage2(i0, i1, i2));
+
     std::u16string out;
-    out.reserve(4096);
+    out.reserve(size);
     out += kHeader;
     out += u'\n';
     AppendLine(out, u"", u"MacroKeyIndex", static_cast<int32_t>(library.NextMacroKeyIndex));
     AppendLocation(out, u"", u"Select Locaton", mark);
+    for (const MacroItemLocation& loc : used)
+        AppendBlock(out, *lib.ItemAt(loc), loc);
     file.WriteString(out);
-
-    const MacroLibrary& lib = library;
-    auto write = [&](const MacroItemLocation& loc) {
-        const MacroItem* item = lib.ItemAt(loc);
-        if (!item->IsUsed())
-            return;
-        out.clear();
-        AppendBlock(out, *item, loc);
-        file.WriteString(out);
-    };
-    for (int i0 = 0; i0 < kMacroListSlots; ++i0)
-        write(MacroItemLocation::Top(i0));
-    for (int i0 = 0; i0 < kMacroListSlots; ++i0)
-        for (int i1 = 0; i1 < kMacroListSlots; ++i1)
-            write(MacroItemLocation::Stage1(i0, i1));
-    for (int i0 = 0; i0 < kMacroListSlots; ++i0)
-        for (int i1 = 0; i1 < kMacroListSlots; ++i1)
-            for (int i2 = 0; i2 < kMacroListSlots; ++i2)
-                write(MacroItemLocation::Stage2(i0, i1, i2));
     return file.Close();
 }
 
