@@ -202,6 +202,7 @@ class LibraryReader {
             if (!Next() || !DecimalOf(line_, *number))
                 return false;
         macro->MacroKeyIndex = static_cast<uint32_t>(key);
+        result_.HighestKeyIndex = std::max(result_.HighestKeyIndex, macro->MacroKeyIndex);
         macro->MacroKeyLoopType = static_cast<uint8_t>(loop_type);
         macro->MacroKeyLoopNum = static_cast<uint8_t>(loop_num);
         // Counts past the slots would make every later user read beyond them.
@@ -251,6 +252,12 @@ MacroLibraryLoad LoadMacroLibrary(const std::string& path, MacroLibrary& library
     const bool nothing_left = result.ReadToEnd || (boundary && reader.OnlyEmptyLinesLeft());
     result.Complete = nothing_left && result.SkippedItems == 0;
     file.Close();
+
+    // A hand-edited counter at or below a key in use would hand that key out
+    // again, and a button would then find another macro than its own.
+    if (result.HighestKeyIndex != 0 && library.NextMacroKeyIndex <= result.HighestKeyIndex &&
+        result.HighestKeyIndex < UINT32_MAX)
+        library.NextMacroKeyIndex = result.HighestKeyIndex + 1;
 
     if (result.Complete)
         library.IncompleteLoadPath.clear();

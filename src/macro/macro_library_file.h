@@ -43,10 +43,13 @@ struct MacroLibraryLoad {
     // Every item of the file is in the library: read to its end (or stopped
     // only by empty lines at an item boundary) and nothing skipped.
     bool Complete = false;
+    // The largest MacroKeyIndex among the macros read (0 when none).
+    uint32_t HighestKeyIndex = 0;
 };
 
 // Clears the library and fills it from the file. Items read before a fault
-// stay. NextMacroKeyIndex comes from line 2. When the file could be opened
+// stay. NextMacroKeyIndex comes from line 2, raised above the largest key
+// read when it would hand out a key already in use. When the file could be opened
 // but not all of it was taken, library.IncompleteLoadPath becomes `path`
 // (otherwise it is cleared) so the file is kept before it is overwritten.
 MacroLibraryLoad LoadMacroLibrary(const std::string& path, MacroLibrary& library, FileSystem& fs);

@@ -247,6 +247,19 @@ TEST_F(LibraryFileTest, HeaderFaultsLeaveTheKeyCounterOrSetIt) {
     EXPECT_FALSE(load.HasMark);
 }
 
+TEST_F(LibraryFileTest, KeyCounterIsRaisedAboveTheKeysInUse) {
+    MacroLibrary lib;
+    const MacroLibraryLoad load =
+        LoadText(Replaced(kExample, u"MacroKeyIndex=2\n", u"MacroKeyIndex=1\n"), lib);
+    EXPECT_EQ(load.HighestKeyIndex, 1u);
+    EXPECT_EQ(lib.NextMacroKeyIndex, 2u);
+    ASSERT_EQ(lib.AddMacro(u"New"), AddResult::Added);
+    EXPECT_EQ(lib.ItemAt(lib.SelectedLocation)->Macro->MacroKeyIndex, 2u);
+
+    LoadText(Replaced(kExample, u"MacroKeyIndex=2\n", u"MacroKeyIndex=40\n"), lib);
+    EXPECT_EQ(lib.NextMacroKeyIndex, 40u);  // a counter ahead of the keys stays
+}
+
 TEST_F(LibraryFileTest, MissingFileLeavesTheLibraryAlone) {
     MacroLibrary lib;
     Build(lib, "keep");
