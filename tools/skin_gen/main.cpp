@@ -9,9 +9,11 @@
 // which the build uses as its stamp. With --preview, a contact sheet of every
 // skin image and mock-ups of the main window are written for looking at.
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QTextStream>
 #include <cstdio>
 
@@ -53,6 +55,19 @@ QString Qrc(const std::vector<skin::Output>& outputs) {
     return qrc;
 }
 
+// Removes pictures left in the skin folder by an earlier version of the
+// artwork, so the folder that is installed holds exactly the current set.
+void RemoveStale(const QDir& skinsDir, const QSet<QString>& written) {
+    QDirIterator it(skinsDir.absolutePath(), {"*.png", "*.bmp"}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (!written.contains(file)) {
+            QFile::remove(file);
+        }
+    }
+}
+
 int Fail(const QString& what) {
     std::fprintf(stderr, "velmaro_skin_gen: %s\n", qPrintable(what));
     return 1;
@@ -78,6 +93,7 @@ int main(int argc, char** argv) {
     skin::DrawResourceImages(sink);
 
     QString manifest;
+    QSet<QString> writtenSkins;
     int skinFiles = 0;
     for (const skin::Output& o : sink.outputs()) {
         const QDir& root = o.root == skin::Output::Root::Skins ? skinsDir : resourceDir;
@@ -86,8 +102,12 @@ int main(int argc, char** argv) {
             return Fail("cannot write " + file);
         }
         manifest += file + "\n";
-        skinFiles += o.root == skin::Output::Root::Skins ? 1 : 0;
+        if (o.root == skin::Output::Root::Skins) {
+            writtenSkins.insert(file);
+            ++skinFiles;
+        }
     }
+    RemoveStale(skinsDir, writtenSkins);
     const QString qrcFile = resourceDir.absoluteFilePath("velmaro_skin.qrc");
     if (!WriteText(qrcFile, Qrc(sink.outputs()))) {
         return Fail("cannot write " + qrcFile);
