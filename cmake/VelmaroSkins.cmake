@@ -25,6 +25,7 @@ file(GLOB VELMARO_SKIN_GEN_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/tools/skin_gen/*.cpp)
 add_executable(velmaro_skin_gen ${VELMARO_SKIN_GEN_SOURCES})
 target_link_libraries(velmaro_skin_gen PRIVATE Qt6::Gui)
+target_include_directories(velmaro_skin_gen PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/assets/skin)
 
 set(VELMARO_SKINS_DIR ${CMAKE_BINARY_DIR}/skins)
 set(VELMARO_SKIN_RESOURCE_DIR ${CMAKE_BINARY_DIR}/skin_resources)

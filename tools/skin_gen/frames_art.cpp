@@ -1,6 +1,6 @@
 // Dialog frames (24-bit bitmaps) and the frame of the settings sections.
-#include "../../assets/skin/skin_layout.h"
 #include "art.h"
+#include "skin_layout.h"
 #include "stroke_font.h"
 
 namespace skin {

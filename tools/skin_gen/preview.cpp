@@ -3,7 +3,7 @@
 #include <QDir>
 #include <algorithm>
 
-#include "../../assets/skin/skin_layout.h"
+#include "skin_layout.h"
 
 namespace skin {
 namespace {

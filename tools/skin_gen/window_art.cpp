@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "../../assets/skin/skin_layout.h"
 #include "art.h"
+#include "skin_layout.h"
 #include "stroke_font.h"
 
 namespace skin {
