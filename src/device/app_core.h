@@ -155,6 +155,8 @@ class AppCore {
     DeviceState& Device() { return device_; }
     const DeviceState& Device() const { return device_; }
     RequestBuilder& Requests() { return requests_; }
+    // What the readers and the device-change watch post. The desktop program
+    // sets its wake hook before Initialize, when no thread posts yet.
     PostedEventQueue& Events() { return events_; }
     // The files the last delayed save or sensor change could not write.
     const StorageReport& LastSaveReport() const { return last_save_; }
