@@ -1,0 +1,305 @@
+#include "device/app_core.h"
+
+#include <type_traits>
+#include <variant>
+
+#include "model/profile_edits.h"
+#include "model/text.h"
+#include "storage/data_folder.h"
+#include "storage/language_file.h"
+#include "storage/profile_file.h"
+
+namespace velmaro {
+
+namespace {
+
+constexpr unsigned kAllGroups = kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup;
+
+}  // namespace
+
+AppCore::AppCore(HidBackend& backend, FileSystem& fs, TimerHost& timers, Pacer& pacer, CoreUi& ui)
+    : backend_(backend),
+      fs_(fs),
+      timers_(timers),
+      pacer_(pacer),
+      ui_(ui),
+      link_(backend, events_),
+      writer_(state_, requests_, link_, lookup_, ui, timers, pacer) {
+    writer_.SetSaveHandler([this] { SaveFiles(); });
+    writer_.SetStatusPollReset([this] { device_.StatusPollCounter = 0; });
+}
+
+AppCore::~AppCore() {
+    Shutdown();
+}
+
+StartupReport AppCore::Initialize(const AppCoreOptions& options) {
+    StartupReport report;
+
+    std::u16string folder = options.DataFolder.empty() ? DefaultDataFolder() : options.DataFolder;
+    if (!folder.empty() && folder.back() != u'/')
+        folder += u'/';
+    state_.DataFolder = folder;
+    report.DataFolder = folder;
+
+    if (HasDataFolder()) {
+        const std::string locale = options.Locale ? *options.Locale : UserLocale();
+        report.DataFolderReady = PrepareDataFolder(folder, locale, fs_);
+        report.LanguageLoaded = LoadLanguage(folder, state_.Language, options.UiScale, fs_);
+        report.Macros = LoadMacroLibrary(MacroLibraryPath(folder), library_, fs_);
+        report.ConfigFolderReady = EnsureConfigFolder(state_, fs_);
+        report.Settings = LoadSettings(state_, fs_);
+    } else {
+        // Without a home there is nowhere to keep files: run on defaults.
+        state_.Settings.SetDefaultSettings(folder);
+        state_.Sensor.SensorId = state_.Settings.Sensor();
+        state_.PreSTComplement = state_.Sensor.SensorId;
+        for (int slot = 0; slot < kProfileSlots; ++slot)
+            ResetProfileDefaults(state_.Profiles[slot], slot, state_.Language,
+                                 state_.Sensor.SensorId);
+        state_.CurrentProfileTab = state_.Settings.CurrentProfile();
+    }
+    report.DpiTablesBuilt = state_.Sensor.BuildDpiTables();
+
+    device_ = DeviceState{};
+    ui_.RefreshControls();
+    if (options.WatchDeviceChanges) {
+        report.Notifications = link_.RegisterDeviceNotifications();
+    } else {
+        link_.Shutdown();
+    }
+    device_.StatusQueryPending = true;
+    writer_.RebuildLastSent();
+    report.Scan = ScanDevices();
+    if (link_.DevicePresent() && device_.StatusQueryPending) {
+        device_.StatusQueryPending = false;
+        report.Status = QueryStatus();
+        ui_.RefreshControls();
+    }
+    timers_.StartTimer(kTimerStartupCheck, kStartupCheckDelayMs);
+    return report;
+}
+
+bool AppCore::OnTimer(int id) {
+    switch (id) {
+        case kTimerApply:
+        case kTimerSave:
+            return writer_.HandleTimer(id);
+        case kTimerOsd:
+            OnOsdTimer();
+            return true;
+        case kTimerStartupCheck:
+            OnStartupCheckTimer();
+            return true;
+        case kTimerStatus:
+            OnStatusTimer();
+            return true;
+        default:
+            return false;
+    }
+}
+
+int AppCore::DrainPostedEvents() {
+    int handled = 0;
+    for (const PostedEvent& event : events_.TakeAll()) {
+        if (end_requested_)
+            break;
+        HandleEvent(event);
+        ++handled;
+    }
+    return handled;
+}
+
+void AppCore::HandleEvent(const PostedEvent& event) {
+    std::visit(
+        [this](const auto& e) {
+            using E = std::decay_t<decltype(e)>;
+            if constexpr (std::is_same_v<E, MouseSideChange>) {
+                OnMouseSideChange(e);
+            } else if constexpr (std::is_same_v<E, InterfaceArrived>) {
+                OnInterfaceArrival();
+            } else {
+                OnInterfaceRemoval();
+            }
+        },
+        event);
+}
+
+ScanReport AppCore::ScanDevices() {
+    ScanReport report = link_.ScanDevices();
+    if (report.DevicePresent)
+        timers_.StartTimer(kTimerStatus, kStatusPeriodMs);
+    writer_.MarkAfterScan();
+    return report;
+}
+
+void AppCore::OnInterfaceArrival() {
+    if (link_.CableFound() && link_.ReceiverFound())
+        return;
+    ScanDevices();
+    device_.StatusPollCounter = kStatusCounterAfterScan;
+    if (link_.DevicePresent() && device_.StatusQueryPending) {
+        device_.StatusQueryPending = false;
+        QueryStatus();
+        ui_.RefreshControls();
+    }
+    ui_.RefreshControls();
+}
+
+void AppCore::OnInterfaceRemoval() {
+    if (!link_.CableFound() && !link_.ReceiverFound())
+        return;
+    ScanDevices();
+    device_.StatusPollCounter = kStatusCounterAfterScan;
+    if (!link_.DevicePresent()) {
+        device_.StatusQueryPending = true;
+        end_requested_ = true;
+        ui_.DeviceGone();
+    }
+}
+
+void AppCore::OnMouseSideChange(const MouseSideChange& change) {
+    // The rebuild below takes the whole current profile as held by the mouse;
+    // a change the user made that is still waiting for its apply would never
+    // be sent. It goes out first.
+    if (timers_.IsTimerRunning(kTimerApply) || writer_.ButtonsDirty() || writer_.MainDirty() ||
+        writer_.PowerDirty() || writer_.WakeupDirty()) {
+        writer_.OnApplyTimer();
+    }
+    if (!ApplyMouseSideChange(state_.CurrentRecord(), device_, change))
+        return;
+    ui_.RefreshControls();
+    writer_.RebuildLastSent();
+    ShowOsd();
+}
+
+void AppCore::ShowOsd() {
+    const OsdTexts texts =
+        ComposeOsdTexts(state_.CurrentRecord(), state_.Sensor, device_.CurrentDpiOrdinal);
+    if (device_.OsdOpen) {
+        ui_.UpdateOsd(texts);
+    } else {
+        ui_.ShowOsd(texts);
+        timers_.StartTimer(kTimerOsd, kOsdPeriodMs);
+        device_.OsdOpen = true;
+    }
+    device_.OsdCountdown = kOsdCountdownTicks;
+}
+
+void AppCore::OnOsdTimer() {
+    if (device_.OsdCountdown != 0) {
+        --device_.OsdCountdown;
+        return;
+    }
+    timers_.StopTimer(kTimerOsd);
+    if (device_.OsdOpen) {
+        device_.OsdOpen = false;
+        ui_.CloseOsd();
+    }
+}
+
+StatusQueryOutcome AppCore::QueryStatus() {
+    const StatusExchange exchange = ExchangeStatusQuery(link_, requests_, pacer_);
+    if (exchange.Outcome != StatusQueryOutcome::Answered)
+        return exchange.Outcome;
+    return ParseStatus(exchange.Answer);
+}
+
+StatusQueryOutcome AppCore::ParseStatus(const FeatureReport& answer) {
+    const std::optional<StatusAnswer> fields = ReadStatusAnswer(answer);
+    if (!fields)
+        return StatusQueryOutcome::Rejected;
+    if (fields->SensorId && *fields->SensorId != state_.Sensor.SensorId) {
+        // The files follow the new sensor; without a data folder there are none.
+        if (HasDataFolder()) {
+            last_sensor_change_ = ChangeSensor(state_, fs_, *fields->SensorId);
+        } else {
+            AdoptSensor(state_, *fields->SensorId);
+        }
+        ui_.SensorChanged(state_.Sensor.ExtendedSensorFlag != 0);
+    }
+    ApplyBatteryStatus(device_, fields->BatteryLevel, fields->ChargeByte);
+    return StatusQueryOutcome::Parsed;
+}
+
+void AppCore::OnStatusTimer() {
+    if (device_.StatusPollCounter >= kStatusQueryDue) {
+        device_.StatusPollCounter = 0;
+        // A role that is found but lost its reader gets a new one.
+        if (link_.CableFound() && !link_.ReaderBusy(DeviceRole::Cable)) {
+            ScanDevices();
+            device_.StatusPollCounter = kStatusCounterAfterScan;
+        }
+        if (link_.ReceiverFound() && !link_.ReaderBusy(DeviceRole::Receiver)) {
+            ScanDevices();
+            device_.StatusPollCounter = kStatusCounterAfterScan;
+        }
+        QueryStatus();
+    } else {
+        ++device_.StatusPollCounter;
+    }
+    ui_.UpdateBattery(AdvanceBatteryDisplay(device_));
+}
+
+void AppCore::OnStartupCheckTimer() {
+    timers_.StopTimer(kTimerStartupCheck);
+    if (!link_.HasCommandInterface())
+        ui_.ShowAttention(kAttentionTitle, kTextNoDevice);
+}
+
+bool AppCore::SwitchProfile(int slot) {
+    if (slot < 0 || slot >= kProfileSlots)
+        return false;
+    state_.Settings.SetCurrentProfile(slot);
+    state_.CurrentProfileTab = slot;
+    ui_.RefreshControls();
+    // Every group: the new profile's sleep time and motion wake-up belong to
+    // it as much as its buttons and DPI levels. Only what differs is sent.
+    writer_.MarkChanged(kAllGroups);
+    return true;
+}
+
+bool AppCore::ApplyNow() {
+    if (!timers_.IsTimerRunning(kTimerApply))
+        return false;
+    writer_.OnApplyTimer();
+    return true;
+}
+
+FactoryResetResult AppCore::FactoryReset() {
+    FactoryResetResult result = ResetMouseAndCurrentProfile(state_, fs_, link_, requests_);
+    writer_.RebuildLastSent();
+    ui_.RefreshControls();
+    device_.StatusPollCounter = 0;
+    ui_.ShowProgress(state_.Language.Text(kTextProgressWriting));
+    return result;
+}
+
+void AppCore::SaveFiles() {
+    last_save_ = StorageReport{};
+    if (!HasDataFolder())
+        return;
+    last_save_.NoteWrite(SaveSettings(state_, fs_), ToUtf8(SettingsFilePath(state_)));
+    last_save_.Append(WriteAllProfileFiles(state_, fs_));
+}
+
+ShutdownReport AppCore::Shutdown() {
+    ShutdownReport report;
+    if (shut_down_)
+        return report;
+    shut_down_ = true;
+    // No more posts from the watch or the readers, and no handle left open.
+    link_.Shutdown();
+    report.Saved = writer_.FlushOnExit();
+    if (report.Saved)
+        report.Save = last_save_;
+    if (macros_changed_ && HasDataFolder()) {
+        report.LibrarySaveTried = true;
+        report.LibrarySaved = SaveMacroLibrary(MacroLibraryPath(state_.DataFolder), library_, fs_);
+        if (report.LibrarySaved)
+            macros_changed_ = false;
+    }
+    return report;
+}
+
+}  // namespace velmaro

@@ -1,0 +1,190 @@
+// Everything the main window owns that is not drawing: the program state,
+// the macro library, the settings writer, the device link and the picture of
+// the mouse, with the start-up order, the timers, the posted-event handling,
+// the device-change handling, the profile switch, the factory reset and the
+// save at exit. The desktop program drives it from its event loop; the
+// command-line tool drives it directly, on a manual clock.
+//
+// Everything here runs on one thread (the user-interface thread). Other
+// threads only post to Events(); DrainPostedEvents() handles what they
+// posted.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "device/core_ui.h"
+#include "device/device_link.h"
+#include "device/factory_reset.h"
+#include "device/feature_report.h"
+#include "device/library_macro_lookup.h"
+#include "device/posted_events.h"
+#include "device/settings_writer.h"
+#include "device/status_poller.h"
+#include "device/timer_host.h"
+#include "macro/macro_library.h"
+#include "macro/macro_library_file.h"
+#include "model/program_state.h"
+#include "storage/file_system.h"
+#include "storage/settings_file.h"
+#include "storage/storage_report.h"
+
+namespace velmaro {
+
+struct AppCoreOptions {
+    // The data folder; empty takes the user's default (DefaultDataFolder).
+    std::u16string DataFolder;
+    // The locale that picks the language of a first start; none takes the
+    // environment's (UserLocale).
+    std::optional<std::string> Locale;
+    // Scales the UI font height the language chooses.
+    double UiScale = 1.0;
+    // Start the backend's device-change watch (arrivals and removals).
+    bool WatchDeviceChanges = true;
+};
+
+// What the start-up did, step by step.
+struct StartupReport {
+    // With a trailing "/"; empty when no folder could be found (no home
+    // folder): the program then runs on defaults and writes no file.
+    std::u16string DataFolder;
+    // The folders exist and the language files are in place.
+    bool DataFolderReady = false;
+    // The chosen language file was read to its end.
+    bool LanguageLoaded = false;
+    MacroLibraryLoad Macros;
+    bool ConfigFolderReady = false;
+    // What the settings and profile files held, what was rebuilt or kept.
+    LoadSettingsResult Settings;
+    // The sensor is known, so DPI steps exist.
+    bool DpiTablesBuilt = false;
+    HidError Notifications;
+    ScanReport Scan;
+    // The first status query, when a mouse was found.
+    std::optional<StatusQueryOutcome> Status;
+
+    bool DevicePresent() const { return Scan.DevicePresent; }
+};
+
+struct ShutdownReport {
+    // A save was scheduled and ran; Save lists the files not written.
+    bool Saved = false;
+    StorageReport Save;
+    // The macros changed, so the library file was written (or tried).
+    bool LibrarySaveTried = false;
+    bool LibrarySaved = false;
+};
+
+class AppCore {
+  public:
+    // Every reference must outlive the core.
+    AppCore(HidBackend& backend, FileSystem& fs, TimerHost& timers, Pacer& pacer, CoreUi& ui);
+    ~AppCore();
+    AppCore(const AppCore&) = delete;
+    AppCore& operator=(const AppCore&) = delete;
+
+    // The main window's start-up without the window: data folder, language,
+    // macro library, settings and profiles, DPI tables, defaults, device
+    // notifications, the current profile taken as held by the mouse, the
+    // scan, the first status query when a mouse is there, and the start-up
+    // check two seconds later.
+    StartupReport Initialize(const AppCoreOptions& options = {});
+
+    // Timer dispatch: apply (30), display countdown (50), save (70), start-up
+    // check (80), status (110). False for any other id.
+    bool OnTimer(int id);
+
+    // Handles what other threads posted, oldest first; the number handled.
+    // Stops once the program is to end (the mouse is gone).
+    int DrainPostedEvents();
+    void HandleEvent(const PostedEvent& event);
+
+    // A full scan: the link's scan, the status timer (re)started when a mouse
+    // is there, and an apply of everything 20 ms later without progress.
+    ScanReport ScanDevices();
+    // Device-change handling: a HID interface of any device came or went.
+    void OnInterfaceArrival();
+    void OnInterfaceRemoval();
+    // The mouse changed its DPI level or report rate: the current profile
+    // follows, the pages refresh, the writer takes it as held by the mouse,
+    // and the on-screen display shows it.
+    void OnMouseSideChange(const MouseSideChange& change);
+    // Opens or refreshes the on-screen display for the current profile.
+    void ShowOsd();
+
+    // Sends the status query and parses the answer.
+    StatusQueryOutcome QueryStatus();
+    // Takes a status answer: sensor change, battery level, charging state.
+    // Rejected for a wrong echo or status byte (nothing changes).
+    StatusQueryOutcome ParseStatus(const FeatureReport& answer);
+
+    void OnStatusTimer();
+    void OnStartupCheckTimer();
+    void OnOsdTimer();
+
+    // The profile list's choice: slot 0..4 becomes current and every group
+    // is marked for the apply 20 ms later. False for another slot.
+    bool SwitchProfile(int slot);
+
+    // Runs a pending apply now instead of 20 ms later; false when none was due.
+    bool ApplyNow();
+
+    // After the user confirmed: the mouse and the current profile go back to
+    // their defaults, the writer takes the mouse to hold them, the pages
+    // refresh and the progress dialog shows.
+    FactoryResetResult FactoryReset();
+
+    // The macro library changed; it is written at shutdown.
+    void MarkMacrosChanged() { macros_changed_ = true; }
+
+    // The save at exit when one is scheduled (and the library when the macros
+    // changed), then the readers stopped and every handle closed. Runs once;
+    // the destructor runs it when nobody did.
+    ShutdownReport Shutdown();
+
+    // The last interface of the mouse went away: the program is to end.
+    bool EndRequested() const { return end_requested_; }
+
+    ProgramState& State() { return state_; }
+    const ProgramState& State() const { return state_; }
+    MacroLibrary& Library() { return library_; }
+    MacroLibrary& ScratchLibrary() { return scratch_; }
+    SettingsWriter& Writer() { return writer_; }
+    DeviceLink& Link() { return link_; }
+    const DeviceLink& Link() const { return link_; }
+    DeviceState& Device() { return device_; }
+    const DeviceState& Device() const { return device_; }
+    RequestBuilder& Requests() { return requests_; }
+    PostedEventQueue& Events() { return events_; }
+    // The files the last delayed save or sensor change could not write.
+    const StorageReport& LastSaveReport() const { return last_save_; }
+    const StorageReport& LastSensorChangeReport() const { return last_sensor_change_; }
+
+  private:
+    void SaveFiles();
+    bool HasDataFolder() const { return !state_.DataFolder.empty(); }
+
+    HidBackend& backend_;
+    FileSystem& fs_;
+    TimerHost& timers_;
+    Pacer& pacer_;
+    CoreUi& ui_;
+
+    ProgramState state_;
+    MacroLibrary library_;
+    MacroLibrary scratch_;
+    LibraryMacroLookup lookup_{library_};
+    RequestBuilder requests_;
+    PostedEventQueue events_;
+    DeviceLink link_;
+    SettingsWriter writer_;
+    DeviceState device_;
+
+    StorageReport last_save_;
+    StorageReport last_sensor_change_;
+    bool macros_changed_ = false;
+    bool end_requested_ = false;
+    bool shut_down_ = false;
+};
+
+}  // namespace velmaro
