@@ -47,12 +47,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     app.add_flag("--json", options.Json, "Write results as JSON on standard output");
 
     // The command the user chose, bound once its arguments are known.
-    std::string name;
     std::function<int(CommandContext&)> command;
     auto add = [&](const char* command_name, const char* help) {
-        CLI::App* sub = app.add_subcommand(command_name, help);
-        sub->callback([&name, command_name] { name = command_name; });
-        return sub;
+        return app.add_subcommand(command_name, help);
     };
 
     add("devices", "List the mouse's interfaces: role, path, vendor:product, report lengths")
@@ -136,8 +133,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         return kExitUsage;
     }
     options.Simulate = simulate->count() > 0;
-    if (!command)
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    if (!command || chosen.empty())
         return kExitUsage;  // not reached: a command is required
+    const std::string name = chosen.front()->get_name();
 
     const Console console{out, err};
     Session session(console, real);

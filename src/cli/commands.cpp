@@ -305,10 +305,10 @@ int RunMacroImport(CommandContext& c, const std::string& file, const std::string
     switch (result.Status) {
         case ImportStatus::NameExists:
             c.Out.Message("could not import " + file + ": the name \"" +
-                          ToUtf8(result.ClashingName) + "\" is already taken in " +
+                          ToUtf8(result.ClashingName) + "\" is already taken " +
                           (IsFolderAt(library, *target)
-                               ? "folder \"" + ToUtf8(ItemPath(library, *target)) + "\""
-                               : std::string("the top level")));
+                               ? "in folder \"" + ToUtf8(ItemPath(library, *target)) + "\""
+                               : std::string("at the top level")));
             return kExitFiles;
         case ImportStatus::Rejected:
             c.Out.Message("could not import " + file +

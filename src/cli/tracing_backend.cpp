@@ -4,24 +4,16 @@
 #include <mutex>
 
 #include "cli/values.h"
+#include "device/device_role.h"
 
 namespace velmaro::cli {
 
 namespace {
 
-constexpr uint16_t kMouseVendor = 0x248A;
-constexpr uint16_t kCableProduct = 0x5B2E;
-constexpr uint16_t kReceiverProduct = 0x5B2F;
-
 // "cable" or "receiver"; empty for any other device.
 std::string_view RoleNameOf(const HidInterfaceInfo& info) {
-    if (info.vendor_id != kMouseVendor)
-        return {};
-    if (info.product_id == kCableProduct)
-        return "cable";
-    if (info.product_id == kReceiverProduct)
-        return "receiver";
-    return {};
+    const auto role = RoleOf(info.vendor_id, info.product_id);
+    return role ? RoleName(*role) : std::string_view();
 }
 
 }  // namespace
