@@ -95,8 +95,11 @@ int Session::Start(const GlobalOptions& options) {
     PrintStorageReport(console_, startup_.Settings.Report);
     PrintStorageReport(console_, core_->LastSensorChangeReport());
     for (const OpenFailure& failure : startup_.Scan.OpenFailures) {
-        console_.Message("could not open " + failure.Info.path + ": " +
-                         std::string(HidErrorKindName(failure.Error.kind)));
+        std::string text = "could not open " + failure.Info.path + ": " +
+                           std::string(HidErrorKindName(failure.Error.kind));
+        if (failure.Error.kind == HidErrorKind::kAccessDenied)
+            text += " (the udev rule packaging/70-velmaro.rules gives the user access)";
+        console_.Message(text);
     }
     // The apply the scan asked for; it finds the mouse holding the profile.
     Apply();
