@@ -1,0 +1,668 @@
+#include "device/app_core.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "device/fake_hid_backend.h"
+#include "macro/memory_file_system.h"
+#include "model/profile_edits.h"
+#include "model/text.h"
+#include "storage/profile_file.h"
+#include "storage/settings_file.h"
+
+namespace velmaro {
+namespace {
+
+using testing::FakeHidBackend;
+using testing::MemoryFileSystem;
+using testing::MouseChangeReport;
+using testing::MouseRole;
+using testing::OtherInterface;
+using testing::StatusAnswer;
+
+constexpr auto kWait = std::chrono::seconds(5);
+
+std::string BaseName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// The memory disk, telling a shared log what is read and written.
+class LoggingFileSystem : public MemoryFileSystem {
+  public:
+    bool ReadFile(const std::string& path, std::string& bytes) override {
+        Log("read " + BaseName(path));
+        return MemoryFileSystem::ReadFile(path, bytes);
+    }
+    bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
+        Log("write " + BaseName(path));
+        return MemoryFileSystem::WriteFileAtomic(path, bytes);
+    }
+    bool CreateNewFile(const std::string& path, std::string_view bytes) override {
+        Log("create " + BaseName(path));
+        return MemoryFileSystem::CreateNewFile(path, bytes);
+    }
+    std::u16string Text(const std::string& path) const {
+        const auto it = files.find(path);
+        return it == files.end() ? std::u16string() : testing::TextOf(it->second);
+    }
+
+    std::vector<std::string>* log = nullptr;
+
+  private:
+    void Log(const std::string& line) {
+        if (log)
+            log->push_back(line);
+    }
+};
+
+// Each expected line appears in `log`, in this order (others may come between).
+void ExpectInOrder(const std::vector<std::string>& log, const std::vector<std::string>& lines) {
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        while (at < log.size() && log[at] != line)
+            ++at;
+        ASSERT_LT(at, log.size()) << "missing or out of order: " << line;
+        ++at;
+    }
+}
+
+class AppCoreTest : public ::testing::Test {
+  protected:
+    StartupReport Start() {
+        options.DataFolder = u"/data/";
+        options.Locale = "en_US.UTF-8";
+        return core.Initialize(options);
+    }
+    // Starts, lets the scan's apply run, and forgets what was sent so far.
+    void StartSettled() {
+        Start();
+        Advance(kApplyDelayMs);
+        ClearLogs();
+    }
+    void Advance(long long ms) {
+        timers.Advance(ms, [this](int id) { EXPECT_TRUE(core.OnTimer(id)); });
+    }
+    void ClearLogs() {
+        backend.ClearSets();
+        pacer.pauses.clear();
+        ui.Clear();
+    }
+    int StatusQueries() const {
+        int n = 0;
+        for (const auto& s : backend.Sets())
+            n += s.report.Command() == CMD_QUERY_STATUS ? 1 : 0;
+        return n;
+    }
+    std::vector<uint8_t> AllCommands() const {
+        std::vector<uint8_t> c;
+        for (const auto& s : backend.Sets())
+            c.push_back(s.report.Command());
+        return c;
+    }
+    ProfileRecord& Current() { return core.State().CurrentRecord(); }
+    // A page change and its apply.
+    void Change(const EditResult& edit) {
+        ASSERT_TRUE(edit.Accepted());
+        core.Writer().MarkChanged(edit.Dirty.Bits());
+        Advance(kApplyDelayMs);
+    }
+    std::u16string Text(size_t entry) const { return core.State().Language.Text(entry); }
+
+    // What the disk and the backend were asked, when a test wants to know.
+    std::vector<std::string> log;
+    LoggingFileSystem fs;
+    FakeHidBackend backend;
+    ManualTimerHost timers;
+    RecordingPacer pacer;
+    RecordingCoreUi ui;
+    AppCoreOptions options;
+    AppCore core{backend, fs, timers, pacer, ui};
+    const std::vector<HidInterfaceInfo> cable = MouseRole(DeviceRole::Cable, "hidraw1");
+    const std::vector<HidInterfaceInfo> receiver = MouseRole(DeviceRole::Receiver, "hidraw4");
+};
+
+// ---- Start-up -----------------------------------------------------------------
+
+// A data folder from an earlier run: settings with slot 1 current, five
+// profiles and a library with one macro.
+void SeedDataFolder(FileSystem& fs) {
+    ProgramState seed;
+    seed.DataFolder = u"/data/";
+    seed.Settings.SetDefaultSettings(seed.DataFolder);
+    for (int slot = 0; slot < kProfileSlots; ++slot)
+        ResetProfileDefaults(seed.Profiles[slot], slot, seed.Language, kDefaultSensorId);
+    seed.Profiles[1].Setting(kProfileName) = u"Second";
+    seed.Settings.SetCurrentProfile(1);
+    ASSERT_TRUE(fs.CreateDirectories("/data/config"));
+    ASSERT_TRUE(WriteSettingsFile(seed, fs));
+    ASSERT_TRUE(WriteAllProfileFiles(seed, fs).AllWritten());
+    MacroLibrary library;
+    ASSERT_EQ(library.AddMacro(u"Macro 1"), AddResult::Added);
+    ASSERT_TRUE(SaveMacroLibrary(MacroLibraryPath(u"/data/"), library, fs));
+}
+
+TEST_F(AppCoreTest, StartsUpInOrder) {
+    SeedDataFolder(fs);
+    fs.log = &log;
+    backend.SetLog(&log);
+    backend.Add(cable);
+    const StartupReport report = Start();
+
+    ExpectInOrder(log, {
+                           "create Lan_EN.txt",
+                           "create LanSetting.ini",
+                           "read LanSetting.ini",
+                           "read Lan_EN.txt",
+                           "read MacroLibraryFile.mlf",
+                           "read config.ini",
+                           "read default0.psf",
+                           "read default4.psf",
+                           "watch",
+                           "enumerate",
+                           "open /dev/hidraw1c#0",
+                           "open /dev/hidraw1i#0",
+                           "set /dev/hidraw1c#0 32",
+                           "get /dev/hidraw1c#0",
+                       });
+    for (const std::string& line : log)
+        EXPECT_EQ(line.rfind("write", 0), std::string::npos) << line;
+    EXPECT_EQ(report.DataFolder, u"/data/");
+    EXPECT_TRUE(report.DataFolderReady);
+    EXPECT_TRUE(report.LanguageLoaded);
+    EXPECT_TRUE(report.Macros.Complete);
+    EXPECT_TRUE(report.ConfigFolderReady);
+    EXPECT_FALSE(report.Settings.SettingsRebuilt);
+    EXPECT_FALSE(report.Settings.SensorChanged);
+    EXPECT_TRUE(report.DpiTablesBuilt);
+    EXPECT_TRUE(report.Notifications.Ok());
+    EXPECT_TRUE(report.DevicePresent());
+    EXPECT_EQ(report.Status, StatusQueryOutcome::Parsed);
+    EXPECT_EQ(Text(kTextNoDevice).substr(0, 14), u"No mouse found");
+    EXPECT_EQ(core.State().CurrentProfileTab, 1);
+    EXPECT_EQ(Current().Setting(kProfileName), u"Second");
+    EXPECT_EQ(core.Library().ItemAt(MacroItemLocation::Top(0))->MacroItemName, u"Macro 1");
+
+    EXPECT_EQ(core.Device().BatteryLevel, 80);  // from the first answer
+    EXPECT_FALSE(core.Device().StatusQueryPending);
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"refresh", "refresh"}));
+    EXPECT_TRUE(timers.IsTimerRunning(kTimerStartupCheck));
+    EXPECT_TRUE(timers.IsTimerRunning(kTimerStatus));
+    EXPECT_TRUE(timers.IsTimerRunning(kTimerApply));
+    EXPECT_TRUE(core.Writer().SuppressProgressOnce());
+
+    // The profile was taken as held by the mouse before the scan: the scan's
+    // apply sends nothing.
+    backend.ClearSets();
+    Advance(kApplyDelayMs);
+    EXPECT_TRUE(backend.Sets().empty());
+    EXPECT_TRUE(ui.Count("progress " + ToUtf8(Text(kTextProgressWriting))) == 0);
+}
+
+TEST_F(AppCoreTest, WithoutAMouseNoQueryAndTheStartupCheckTellsTheUser) {
+    const StartupReport report = Start();
+    EXPECT_TRUE(report.Settings.SettingsRebuilt);  // the folder was empty
+    EXPECT_TRUE(report.Settings.Report.AllWritten());
+    EXPECT_FALSE(report.DevicePresent());
+    EXPECT_FALSE(report.Status.has_value());
+    EXPECT_TRUE(core.Device().StatusQueryPending);
+    EXPECT_FALSE(timers.IsTimerRunning(kTimerStatus));
+
+    Advance(kStartupCheckDelayMs - 1);
+    EXPECT_EQ(ui.Count("attention 150 155"), 0);
+    Advance(1);
+    EXPECT_EQ(ui.Count("attention 150 155"), 1);
+    EXPECT_FALSE(timers.IsTimerRunning(kTimerStartupCheck));
+}
+
+TEST_F(AppCoreTest, WithAMouseTheStartupCheckStaysQuiet) {
+    backend.Add(receiver);
+    Start();
+    Advance(kStartupCheckDelayMs * 2);
+    EXPECT_EQ(ui.Count("attention 150 155"), 0);
+    EXPECT_FALSE(timers.IsTimerRunning(kTimerStartupCheck));
+}
+
+// ---- Device changes -------------------------------------------------------------
+
+TEST_F(AppCoreTest, WithBothRolesEveryRequestGoesToTheCable) {
+    backend.Add(cable);
+    backend.Add(receiver);
+    StartSettled();
+    EXPECT_TRUE(core.Link().ReaderBusy(DeviceRole::Cable));
+    EXPECT_TRUE(core.Link().ReaderBusy(DeviceRole::Receiver));
+
+    Change(EditDebounce(Current(), 10));
+    EXPECT_EQ(backend.CommandsTo(cable[0]), std::vector<uint8_t>{CMD_SET_DEBOUNCE});
+    EXPECT_TRUE(backend.CommandsTo(receiver[0]).empty());
+}
+
+TEST_F(AppCoreTest, CablePulledTheProgramGoesOnOnTheReceiver) {
+    backend.Add(cable);
+    backend.Add(receiver);
+    StartSettled();
+
+    backend.Unplug(cable);
+    EXPECT_EQ(core.DrainPostedEvents(), 2);
+    EXPECT_FALSE(core.Link().CableFound());
+    EXPECT_FALSE(core.Link().HasCommandHandle(DeviceRole::Cable));
+    EXPECT_EQ(core.Link().CommandPath(DeviceRole::Cable), "");
+    EXPECT_TRUE(core.Link().ReceiverFound());
+    EXPECT_FALSE(core.EndRequested());
+    EXPECT_EQ(ui.Count("device-gone"), 0);
+    EXPECT_EQ(core.Device().StatusPollCounter, kStatusCounterAfterScan);
+
+    Advance(kApplyDelayMs);  // the scan's apply
+    Change(EditDebounce(Current(), 4));
+    EXPECT_EQ(backend.CommandsTo(receiver[0]), std::vector<uint8_t>{CMD_SET_DEBOUNCE});
+}
+
+TEST_F(AppCoreTest, TheLastInterfaceGoneEndsTheProgram) {
+    backend.Add(cable);
+    StartSettled();
+
+    backend.Unplug(cable);
+    EXPECT_EQ(core.DrainPostedEvents(), 1);  // the rest is not handled any more
+    EXPECT_TRUE(core.EndRequested());
+    EXPECT_EQ(ui.log, std::vector<std::string>{"device-gone"});
+    EXPECT_TRUE(core.Device().StatusQueryPending);
+    EXPECT_FALSE(core.Link().DevicePresent());
+}
+
+TEST_F(AppCoreTest, AnUnrelatedArrivalWhileBothRolesAreFoundScansNothing) {
+    backend.Add(cable);
+    backend.Add(receiver);
+    StartSettled();
+    const int enumerations = backend.Enumerations();
+
+    backend.Plug({OtherInterface("hidraw9")});
+    EXPECT_EQ(core.DrainPostedEvents(), 1);
+    EXPECT_EQ(backend.Enumerations(), enumerations);
+    EXPECT_TRUE(ui.log.empty());
+}
+
+TEST_F(AppCoreTest, AnUnrelatedArrivalWithOneRoleScansButKeepsHandleAndReader) {
+    backend.Add(cable);
+    StartSettled();
+    ASSERT_TRUE(backend.WaitForReader(cable[1]));
+    const int enumerations = backend.Enumerations();
+
+    backend.Plug({OtherInterface("hidraw9")});
+    core.DrainPostedEvents();
+    EXPECT_EQ(backend.Enumerations(), enumerations + 1);
+    EXPECT_EQ(backend.Opens(cable[0]), 1);
+    EXPECT_EQ(backend.Opens(cable[1]), 1);
+    EXPECT_EQ(backend.OpenHandles(cable[1]), 1);
+    EXPECT_EQ(core.Device().StatusPollCounter, kStatusCounterAfterScan);
+    // The status was queried at start-up, so none is owed.
+    EXPECT_EQ(StatusQueries(), 0);
+    EXPECT_EQ(ui.log, std::vector<std::string>{"refresh"});
+}
+
+TEST_F(AppCoreTest, TheMouseArrivingLaterIsScannedAndQueriedOnce) {
+    Start();
+    Advance(kApplyDelayMs);
+    ClearLogs();
+
+    backend.Plug(cable);
+    EXPECT_EQ(core.DrainPostedEvents(), 2);
+    EXPECT_TRUE(core.Link().CableFound());
+    EXPECT_EQ(StatusQueries(), 1);  // the second arrival owes none
+    EXPECT_FALSE(core.Device().StatusQueryPending);
+    EXPECT_TRUE(timers.IsTimerRunning(kTimerStatus));
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"refresh", "refresh", "refresh"}));
+
+    // The scan asks for a full apply without progress.
+    Advance(kApplyDelayMs);
+    EXPECT_EQ(ui.Count("progress " + ToUtf8(Text(kTextProgressWriting))), 0);
+}
+
+// ---- The mouse's own changes ------------------------------------------------------
+
+class MouseChangeTest : public AppCoreTest {
+  protected:
+    void SetUp() override {
+        backend.Add(cable);
+        StartSettled();
+        Current().DPIOffOnFlagValue = 0x1F;
+        Current().XYSettingValue[0] = 0;  // 200 DPI on sensor 0x3325
+        Current().XYSettingValue[1] = 6;  // 800 DPI
+        core.Writer().RebuildLastSent();
+    }
+};
+
+// Through the reader thread: the reader posts, the owner applies.
+TEST_F(MouseChangeTest, DpiAndRateChangeOnTheMouseReachProfileAndDisplay) {
+    const ProfileRecord before = Current();
+    fs.log = &log;
+    ASSERT_TRUE(backend.WaitForReader(cable[1]));
+    backend.SendInput(cable[1], MouseChangeReport(4, 2));
+    ASSERT_TRUE(core.Events().WaitForEvent(kWait));
+    EXPECT_EQ(Current(), before) << "nothing is applied before the drain";
+
+    EXPECT_EQ(core.DrainPostedEvents(), 1);
+    EXPECT_EQ(Current().PollingRateValue, (Bytes3{1, 0, 0}));
+    EXPECT_EQ(Current().PollingRateName, u"250Hz");
+    EXPECT_EQ(Current().CurrentDPILevelValue, 1);
+    EXPECT_EQ(core.Device().CurrentDpiOrdinal, 1);
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"refresh", "osd-show DPI-2|800|250Hz"}));
+    EXPECT_TRUE(timers.IsTimerRunning(kTimerOsd));
+
+    // The writer takes the new values as held by the mouse.
+    core.Writer().MarkChanged(kGroupMain);
+    Advance(kApplyDelayMs);
+    EXPECT_TRUE(backend.Sets().empty());
+    EXPECT_TRUE(log.empty()) << "nothing is saved for it";
+}
+
+TEST_F(MouseChangeTest, ALevelByteNamingNoLevelChangesNothing) {
+    const ProfileRecord before = Current();
+    for (const uint8_t level : {0, 9, 255}) {
+        core.Events().Post(MouseSideChange{DeviceRole::Cable, 4, level});
+        core.DrainPostedEvents();
+    }
+    EXPECT_EQ(Current(), before);
+    EXPECT_EQ(core.Device().CurrentDpiOrdinal, 2);
+    EXPECT_TRUE(ui.log.empty());
+}
+
+// A change still waiting for its apply is sent before the mouse's values are
+// taken as held; it would be lost otherwise.
+TEST_F(MouseChangeTest, APendingChangeGoesOutBeforeTheMouseChangeIsTaken) {
+    ASSERT_TRUE(EditDebounce(Current(), 10).Accepted());
+    core.Writer().MarkChanged(kGroupMain);
+    core.Events().Post(MouseSideChange{DeviceRole::Cable, 8, 1});
+    core.DrainPostedEvents();
+    EXPECT_EQ(AllCommands(), std::vector<uint8_t>{CMD_SET_DEBOUNCE});
+    EXPECT_EQ(Current().PollingRateName, u"125Hz");
+
+    backend.ClearSets();
+    Advance(kSaveDelayMs);
+    EXPECT_TRUE(backend.Sets().empty());
+}
+
+TEST_F(MouseChangeTest, TwoEventsKeepOneDisplayThatClosesAfterTheSecond) {
+    core.Events().Post(MouseSideChange{DeviceRole::Cable, 1, 2});
+    core.DrainPostedEvents();
+    Advance(1000);
+    core.Events().Post(MouseSideChange{DeviceRole::Cable, 2, 1});
+    core.DrainPostedEvents();
+    EXPECT_EQ(ui.WithoutBattery(),
+              (std::vector<std::string>{"refresh", "osd-show DPI-2|800|1000Hz", "refresh",
+                                        "osd-update DPI-1|200|500Hz"}));
+    Advance(1499);
+    EXPECT_EQ(ui.Count("osd-close"), 0);
+    Advance(301);
+    EXPECT_EQ(ui.Count("osd-close"), 1);
+    EXPECT_FALSE(timers.IsTimerRunning(kTimerOsd));
+    EXPECT_FALSE(core.Device().OsdOpen);
+}
+
+// ---- Status ----------------------------------------------------------------------
+
+FeatureReport WithByte(FeatureReport r, size_t at, uint8_t value) {
+    r.Bytes[at] = value;
+    return r;
+}
+
+TEST_F(AppCoreTest, StatusAnswersSetBatteryAndCharging) {
+    Start();
+    struct Case {
+        const char* name;
+        FeatureReport answer;
+        StatusQueryOutcome outcome;
+        uint8_t level;
+        int charge;
+        std::u16string percent;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"full", StatusAnswer(0x25, 57, 2), StatusQueryOutcome::Parsed, 100, 2, u"100%", true},
+        {"charging", StatusAnswer(0x25, 40, 1), StatusQueryOutcome::Parsed, 40, 1, u"40%", false},
+        {"on battery", StatusAnswer(0x25, 33, 7), StatusQueryOutcome::Parsed, 33, 0, u"33%", true},
+        {"over 100", StatusAnswer(0x25, 150, 0), StatusQueryOutcome::Parsed, 0, 0, u"0%", true},
+        {"wrong echo", WithByte(StatusAnswer(0x25, 5, 1), 2, 0x21), StatusQueryOutcome::Rejected, 0,
+         0, u"0%", true},
+        {"bad status", WithByte(StatusAnswer(0x25, 5, 1), 3, 0x01), StatusQueryOutcome::Rejected, 0,
+         0, u"0%", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(core.ParseStatus(c.answer), c.outcome);
+        ui.Clear();
+        core.OnStatusTimer();
+        ASSERT_EQ(ui.batteries.size(), 1u);
+        EXPECT_EQ(ui.batteries[0].Level, c.level);
+        EXPECT_EQ(ui.batteries[0].ChargeState, c.charge);
+        EXPECT_EQ(ui.batteries[0].Percent, c.percent);
+        EXPECT_EQ(ui.batteries[0].PercentShown, c.shown);
+    }
+}
+
+TEST_F(AppCoreTest, TheGaugeAnimatesInStepsOfTwentyFive) {
+    Start();
+    core.ParseStatus(StatusAnswer(0x25, 40, 1));
+    for (int i = 0; i < 6; ++i)
+        core.OnStatusTimer();
+    std::vector<int> steps;
+    for (const BatteryDisplay& b : ui.batteries)
+        steps.push_back(b.AnimationStep);
+    EXPECT_EQ(steps, (std::vector<int>{25, 50, 75, 100, 25, 50}));
+}
+
+TEST_F(AppCoreTest, ASensorChangeResetsTheDpiOfEveryProfileAndRewritesTheFiles) {
+    Start();
+    core.State().Profiles[3].XYSettingValue[0] = 30;
+    ui.Clear();
+    fs.log = &log;
+
+    EXPECT_EQ(core.ParseStatus(StatusAnswer(0x27, 50, 0)), StatusQueryOutcome::Parsed);
+    const ProgramState& state = core.State();
+    EXPECT_EQ(state.Sensor.SensorId, 0x3327);
+    EXPECT_EQ(state.Settings.Value(kSensor), u"0x3327");
+    EXPECT_EQ(state.Settings.Value(kPreST), u"0xCCD8");
+    EXPECT_EQ(state.Sensor.StepCount, 74u);
+    for (const ProfileRecord& record : state.Profiles)
+        EXPECT_EQ(record.XYSettingValue, *DefaultStepIndexes(0x3327));
+    EXPECT_EQ(log, (std::vector<std::string>{"write config.ini", "write default0.psf",
+                                             "write default1.psf", "write default2.psf",
+                                             "write default3.psf", "write default4.psf"}));
+    EXPECT_NE(fs.Text("/data/config/config.ini").find(u"PreST=0xCCD8"), std::u16string::npos);
+    EXPECT_EQ(ui.log, std::vector<std::string>{"sensor plain"});
+    EXPECT_TRUE(core.LastSensorChangeReport().AllWritten());
+
+    // The same sensor again, or a code outside the table: nothing happens.
+    log.clear();
+    core.ParseStatus(StatusAnswer(0x27, 50, 0));
+    core.ParseStatus(StatusAnswer(0x50, 50, 0));
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(core.State().Sensor.SensorId, 0x3327);
+}
+
+TEST_F(AppCoreTest, TheStatusQueryTriesTwiceAndStopsAtAFailure) {
+    backend.Add(cable);
+    StartSettled();
+    FeatureReport empty = StatusAnswer(0x25, 50, 0);
+    empty.Bytes[6] = 0;
+
+    backend.QueueAnswer(empty);
+    backend.QueueAnswer(empty);
+    const uint8_t first = core.Requests().NextSequence();
+    EXPECT_EQ(core.QueryStatus(), StatusQueryOutcome::NoAnswer);
+    ASSERT_EQ(StatusQueries(), 2);
+    EXPECT_EQ(backend.Sets()[0].report.Sequence(), first);
+    EXPECT_EQ(backend.Sets()[1].report.Sequence(), static_cast<uint8_t>(first + 1));
+    EXPECT_EQ(pacer.pauses, (std::vector<int>{10, 10}));
+    EXPECT_EQ(core.Device().BatteryLevel, 80) << "unchanged since start-up";
+
+    ClearLogs();
+    backend.QueueAnswer(empty);
+    backend.QueueAnswer(StatusAnswer(0x25, 44, 0));
+    EXPECT_EQ(core.QueryStatus(), StatusQueryOutcome::Parsed);
+    EXPECT_EQ(StatusQueries(), 2);
+    EXPECT_EQ(core.Device().BatteryLevel, 44);
+
+    ClearLogs();
+    const int gets = backend.Gets();
+    backend.FailSetFeature(true);
+    EXPECT_EQ(core.QueryStatus(), StatusQueryOutcome::SendFailed);
+    EXPECT_EQ(backend.Gets(), gets);
+    EXPECT_TRUE(pacer.pauses.empty());
+}
+
+TEST_F(AppCoreTest, TheStatusIsQueriedEveryTwentyOneTicksAndTwoTicksAfterARescan) {
+    backend.Add(cable);
+    StartSettled();
+    ASSERT_TRUE(backend.WaitForReader(cable[1]));
+
+    Advance(20 * kStatusPeriodMs);
+    EXPECT_EQ(StatusQueries(), 0);
+    Advance(kStatusPeriodMs);
+    EXPECT_EQ(StatusQueries(), 1);
+    Advance(20 * kStatusPeriodMs);
+    EXPECT_EQ(StatusQueries(), 1);
+    Advance(kStatusPeriodMs);
+    EXPECT_EQ(StatusQueries(), 2);
+
+    // The reader lost its interface unnoticed; it is back by the next query.
+    backend.RemoveQuietly({cable[1]});
+    const auto deadline = std::chrono::steady_clock::now() + kWait;
+    while (core.Link().ReaderBusy(DeviceRole::Cable) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_FALSE(core.Link().ReaderBusy(DeviceRole::Cable));
+    backend.Add({cable[1]});
+    const int enumerations = backend.Enumerations();
+
+    Advance(21 * kStatusPeriodMs);
+    EXPECT_EQ(StatusQueries(), 3);
+    EXPECT_EQ(backend.Enumerations(), enumerations + 1);
+    EXPECT_TRUE(core.Link().ReaderBusy(DeviceRole::Cable));
+    Advance(kStatusPeriodMs);
+    EXPECT_EQ(StatusQueries(), 3);
+    Advance(kStatusPeriodMs);
+    EXPECT_EQ(StatusQueries(), 4);
+    EXPECT_EQ(backend.Enumerations(), enumerations + 1);
+}
+
+// ---- Factory reset -----------------------------------------------------------------
+
+TEST_F(AppCoreTest, FactoryResetSendsOneReportOnTheCableAndResetsTheProfile) {
+    backend.Add(cable);
+    backend.Add(receiver);
+    StartSettled();
+    Current().Setting(kProfileName) = u"Mine";
+    ASSERT_TRUE(EditDebounce(Current(), 20).Accepted());
+    ASSERT_TRUE(EditReportRate(Current(), 125).Accepted());
+    core.Device().StatusPollCounter = 7;
+
+    const FactoryResetResult result = core.FactoryReset();
+    EXPECT_TRUE(result.Sent);
+    const auto sets = backend.Sets();
+    ASSERT_EQ(sets.size(), 1u);
+    const auto& sent = sets[0];
+    EXPECT_EQ(sent.interface_id, cable[0].InterfaceId());
+    EXPECT_EQ(sent.report.Command(), CMD_FACTORY_RESET);
+    EXPECT_EQ(sent.report.Header(), kWriteFlag);
+    EXPECT_EQ(sent.report.PayloadLength(), 1);
+    EXPECT_EQ(sent.report.Bytes[7], 0xFF);
+    EXPECT_TRUE(pacer.pauses.empty());
+
+    ProfileRecord expected;
+    ResetProfileDefaults(expected, 0, core.State().Language, kDefaultSensorId);
+    expected.Setting(kProfileName) = u"Mine";
+    EXPECT_EQ(Current(), expected);
+    EXPECT_TRUE(result.ProfileWritten);
+    ProgramState reread = core.State();
+    reread.Profiles[0] = ProfileRecord{};
+    ASSERT_TRUE(ReadProfileFile(reread, 0, u"/data/config/default0.psf", fs).Ok);
+    EXPECT_EQ(reread.Profiles[0], expected);
+
+    EXPECT_EQ(core.Device().StatusPollCounter, 0);
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"refresh",
+                                                "progress " + ToUtf8(Text(kTextProgressWriting))}));
+
+    // The writer takes the mouse to hold the defaults now.
+    backend.ClearSets();
+    core.Writer().MarkChanged(kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup);
+    Advance(kApplyDelayMs);
+    EXPECT_TRUE(backend.Sets().empty());
+}
+
+TEST_F(AppCoreTest, FactoryResetWithoutAMouseStillResetsTheProfile) {
+    StartSettled();
+    Current().Setting(kProfileName) = u"Mine";
+    ASSERT_TRUE(EditDebounce(Current(), 20).Accepted());
+    const FactoryResetResult result = core.FactoryReset();
+    EXPECT_FALSE(result.HadInterface);
+    EXPECT_FALSE(result.Sent);
+    EXPECT_TRUE(result.ProfileWritten);
+    ProfileRecord expected;
+    ResetProfileDefaults(expected, 0, core.State().Language, kDefaultSensorId);
+    expected.Setting(kProfileName) = u"Mine";
+    EXPECT_EQ(Current(), expected);
+    EXPECT_TRUE(backend.Sets().empty());
+}
+
+// ---- Profile switch, exit --------------------------------------------------------------
+
+TEST_F(AppCoreTest, SwitchingProfilesSendsWhatDiffersIncludingPowerSettings) {
+    backend.Add(cable);
+    StartSettled();
+    ASSERT_TRUE(EditSleepTime(core.State().Profiles[2], 9).Accepted());
+
+    EXPECT_TRUE(core.SwitchProfile(2));
+    EXPECT_EQ(core.State().Settings.CurrentProfile(), 2);
+    EXPECT_EQ(core.State().CurrentProfileTab, 2);
+    EXPECT_EQ(ui.log, std::vector<std::string>{"refresh"});
+    Advance(kApplyDelayMs);
+    EXPECT_EQ(AllCommands(), std::vector<uint8_t>{CMD_SET_POWER_SAVING});
+
+    EXPECT_FALSE(core.SwitchProfile(5));
+    EXPECT_FALSE(core.SwitchProfile(-1));
+    EXPECT_EQ(core.State().Settings.CurrentProfile(), 2);
+}
+
+TEST_F(AppCoreTest, ExitSavesAPendingSaveAndTheChangedLibraryAndStopsTheReaders) {
+    backend.Add(cable);
+    StartSettled();
+    Change(EditDebounce(Current(), 14));
+    ASSERT_TRUE(core.Writer().SaveScheduled());
+    ASSERT_EQ(core.Library().AddMacro(u"Macro 1"), AddResult::Added);
+    core.MarkMacrosChanged();
+    fs.log = &log;
+
+    const ShutdownReport report = core.Shutdown();
+    EXPECT_TRUE(report.Saved);
+    EXPECT_TRUE(report.Save.AllWritten());
+    EXPECT_TRUE(report.LibrarySaveTried);
+    EXPECT_TRUE(report.LibrarySaved);
+    EXPECT_EQ(log, (std::vector<std::string>{"write config.ini", "write default0.psf",
+                                             "write default1.psf", "write default2.psf",
+                                             "write default3.psf", "write default4.psf",
+                                             "write MacroLibraryFile.mlf"}));
+    EXPECT_NE(fs.Text("/data/config/default0.psf").find(u"=14"), std::u16string::npos);
+    EXPECT_FALSE(core.Link().ReaderBusy(DeviceRole::Cable));
+    EXPECT_EQ(backend.OpenHandles(cable[0]), 0);
+    EXPECT_EQ(backend.OpenHandles(cable[1]), 0);
+
+    log.clear();
+    EXPECT_FALSE(core.Shutdown().Saved);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(AppCoreTest, ExitWithoutAPendingSaveWritesNothing) {
+    StartSettled();
+    Advance(kSaveDelayMs);  // the save the scan's apply scheduled
+    ASSERT_FALSE(core.Writer().SaveScheduled());
+    fs.log = &log;
+    const ShutdownReport report = core.Shutdown();
+    EXPECT_FALSE(report.Saved);
+    EXPECT_FALSE(report.LibrarySaveTried);
+    EXPECT_TRUE(log.empty());
+}
+
+}  // namespace
+}  // namespace velmaro
