@@ -21,8 +21,8 @@ enum class SeamDirection : uint8_t {
 struct SeamLogEntry {
     SeamDirection direction = SeamDirection::kSet;
     SimRole role = SimRole::kCable;
-    // The report as it crossed, report-id byte first (33 bytes for the
-    // mouse's command and input interfaces).
+    // The report as it crossed, report-id byte first: 33 bytes, unless the
+    // program read an input report into a shorter buffer.
     std::vector<uint8_t> bytes;
 
     friend bool operator==(const SeamLogEntry&, const SeamLogEntry&) = default;

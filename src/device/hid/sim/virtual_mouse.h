@@ -111,9 +111,10 @@ class VirtualMouse final : public HidBackend {
     void ClearViolations();
 
     // Every report that crossed the seam to or from the mouse's command and
-    // input interfaces, in order: sends the mouse took (those with a
-    // violation included), feature reads and input reads. Calls that failed
-    // are not in it.
+    // input interfaces: sends the mouse took (those with a violation
+    // included), feature reads and input reads. Calls that failed are not in
+    // it. The calls of one thread appear in the order they were made; calls
+    // running at the same time on different threads may appear either way.
     std::vector<SeamLogEntry> Log() const;
     void ClearLog();
     // Also hands each new entry to `callback`, in log order, on the thread of
