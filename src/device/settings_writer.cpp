@@ -133,6 +133,8 @@ void SettingsWriter::ApplyPending() {
 }
 
 void SettingsWriter::RebuildLastSent() {
+    forgotten_ = 0;
+    images_forgotten_ = false;
     const ProfileRecord& r = state_.CurrentRecord();
     last_.Buttons = BlockOf(ComposeButtons(r));
     last_.PollingRate = ComposePollingRate(r);
@@ -147,6 +149,17 @@ void SettingsWriter::RebuildLastSent() {
     UploadMacroImages(false);
 }
 
+void SettingsWriter::ForgetLastSent() {
+    forgotten_ = kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup;
+    images_forgotten_ = true;
+}
+
+bool SettingsWriter::TakeForgotten(unsigned group) {
+    const bool forgotten = (forgotten_ & group) != 0;
+    forgotten_ &= ~group;
+    return forgotten;
+}
+
 void SettingsWriter::Send(const CommandPayload& payload) {
     channel_.SendCommand(BuildRequest(requests_, payload));  // fire and forget
     sent_any_ = true;
@@ -157,9 +170,10 @@ void SettingsWriter::WriteButtons() {
         return;
     const auto buttons = ComposeButtons(state_.CurrentRecord());
     const ButtonBlock pending = BlockOf(buttons);
+    const bool all = TakeForgotten(kGroupButtons);
     std::array<bool, kButtonCount> changed{};
     for (size_t i = 0; i < kButtonBlockSize; ++i) {
-        if (pending[i] != last_.Buttons[i])
+        if (all || pending[i] != last_.Buttons[i])
             changed[i / kKeyValueBytes] = true;
     }
     last_.Buttons = pending;
@@ -180,12 +194,13 @@ void SettingsWriter::WriteMainSettings() {
     const CommandPayload dpi = ComposeDpiLevels(r, state_.Sensor);
     const CommandPayload colors = ComposeDpiColors(r);
     const CommandPayload lighting = ComposeLighting(r);
-    const bool polling_changed = Replace(last_.PollingRate, polling);
-    const bool lift_off_changed = Replace(last_.LiftOff, lift_off);
-    const bool debounce_changed = Replace(last_.Debounce, debounce);
-    const bool dpi_changed = Replace(last_.DpiLevels, dpi);
-    const bool colors_changed = Replace(last_.DpiColors, colors);
-    const bool lighting_changed = Replace(last_.Lighting, lighting);
+    const bool all = TakeForgotten(kGroupMain);
+    const bool polling_changed = Replace(last_.PollingRate, polling) || all;
+    const bool lift_off_changed = Replace(last_.LiftOff, lift_off) || all;
+    const bool debounce_changed = Replace(last_.Debounce, debounce) || all;
+    const bool dpi_changed = Replace(last_.DpiLevels, dpi) || all;
+    const bool colors_changed = Replace(last_.DpiColors, colors) || all;
+    const bool lighting_changed = Replace(last_.Lighting, lighting) || all;
 
     const std::pair<bool, const CommandPayload*> in_order[] = {
         {dpi_changed, &dpi},           {colors_changed, &colors},     {polling_changed, &polling},
@@ -203,7 +218,8 @@ void SettingsWriter::WritePowerSaving() {
     if (!channel_.HasCommandInterface())
         return;
     const CommandPayload pending = ComposePowerSaving(state_.CurrentRecord());
-    if (Replace(last_.PowerSaving, pending)) {
+    const bool all = TakeForgotten(kGroupPower);
+    if (Replace(last_.PowerSaving, pending) || all) {
         Send(pending);
         pacer_.Pause(kWritePauseMs);
     }
@@ -213,7 +229,8 @@ void SettingsWriter::WriteMotionWakeup() {
     if (!channel_.HasCommandInterface())
         return;
     const CommandPayload pending = ComposeMotionWakeup(state_.CurrentRecord());
-    if (Replace(last_.MotionWakeup, pending)) {
+    const bool all = TakeForgotten(kGroupWakeup);
+    if (Replace(last_.MotionWakeup, pending) || all) {
         Send(pending);
         pacer_.Pause(kWritePauseMs);
     }
@@ -260,6 +277,9 @@ void SettingsWriter::UploadMacroImages(bool send) {
     // they were, so that a macro changed meanwhile goes out once it is back
     // (the scan's apply sends its button again, which must find the image).
     const bool reachable = channel_.HasCommandInterface();
+    // Buttons that share a slot share its image: it goes out once.
+    const bool all = send && reachable && std::exchange(images_forgotten_, false);
+    std::array<bool, kMacroSlotCount> forced{};
     for (const KeyRecord& key : state_.CurrentRecord().Keys) {
         if (key.Value[0] != kCategoryMacro)
             continue;
@@ -271,7 +291,7 @@ void SettingsWriter::UploadMacroImages(bool send) {
             continue;
         }
         if (reachable) {
-            const bool differs = image != previous;
+            const bool differs = (all && !std::exchange(forced[slot], true)) || image != previous;
             previous = image;
             if (differs)
                 SendMacroImage(image, slot);

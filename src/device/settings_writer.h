@@ -105,6 +105,11 @@ class SettingsWriter {
     // image is composed and stored as last sent; nothing is sent.
     void RebuildLastSent();
 
+    // Takes the mouse to hold nothing: each group writer, the next time it
+    // runs with a command interface open, sends every command of its group,
+    // and the next upload sends every macro image. RebuildLastSent undoes it.
+    void ForgetLastSent();
+
     // Gives each distinct library macro among the current profile's buttons
     // a slot 1, 2, ... in button order and fills in the macro KeyValues;
     // buttons whose macro is gone are unassigned. With `refresh` every macro
@@ -136,6 +141,8 @@ class SettingsWriter {
     void WritePowerSaving();
     void WriteMotionWakeup();
     void SendMacroImage(const MacroImage& image, uint8_t slot);
+    // True (once) when the group's last-sent payloads were forgotten.
+    bool TakeForgotten(unsigned group);
     // Builds the request, sends it and counts it as sent, whatever the result.
     void Send(const CommandPayload& payload);
 
@@ -157,6 +164,9 @@ class SettingsWriter {
     bool save_scheduled_ = false;
     bool refresh_macros_ = false;
     bool applying_ = false;
+    // Groups (and the macro images) whose last-sent payloads are not known.
+    unsigned forgotten_ = 0;
+    bool images_forgotten_ = false;
 };
 
 }  // namespace velmaro

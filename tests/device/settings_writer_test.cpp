@@ -600,3 +600,46 @@ TEST_F(SettingsWriterTest, RebuildRecordsImagesWithoutPausing) {
 
 }  // namespace
 }  // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+TEST_F(SettingsWriterTest, ForgottenMouseGetsEveryCommandOnce) {
+    const MacroRecord& x = FillPressReleaseA(macros.Add(100, 7, 2, 1));
+    AssignMacro(1, x);
+    AssignMacro(4, x);  // the same library macro: one slot, one image
+    writer.RebuildLastSent();
+    writer.ForgetLastSent();
+    Apply(kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup);
+    EXPECT_EQ(Commands(),
+              (std::vector<uint8_t>{CMD_SET_BUTTON, CMD_SET_BUTTON, CMD_SET_BUTTON, CMD_SET_BUTTON,
+                                    CMD_SET_BUTTON, CMD_SET_BUTTON, CMD_SET_DPI_LEVELS,
+                                    CMD_SET_DPI_COLORS, CMD_SET_POLLING_RATE, CMD_SET_LIFT_OFF,
+                                    CMD_SET_DEBOUNCE, CMD_SET_LIGHTING, CMD_SET_POWER_SAVING,
+                                    CMD_SET_MOTION_WAKEUP, CMD_SET_MACRO_DATA}));
+    // A pause after every write, one after the chunk and one per macro button.
+    EXPECT_EQ(pacer.pauses, std::vector<int>(6 + 6 + 2 + 1 + 2, 60));
+
+    ClearLogs();
+    Apply(kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup);
+    EXPECT_TRUE(channel.sent.empty());
+}
+
+TEST_F(SettingsWriterTest, ForgettingWaitsForTheMouse) {
+    writer.ForgetLastSent();
+    channel.open = false;
+    Apply(kGroupMain);
+    channel.open = true;
+    channel.sent.clear();
+    Apply(kGroupMain);
+    EXPECT_EQ(channel.sent.size(), 6u);
+    // A rebuild takes the mouse to hold the profile again.
+    writer.ForgetLastSent();
+    writer.RebuildLastSent();
+    channel.sent.clear();
+    Apply(kGroupMain | kGroupPower);
+    EXPECT_TRUE(channel.sent.empty());
+}
+
+}  // namespace
+}  // namespace velmaro

@@ -1,0 +1,327 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "cli/library_output.h"
+#include "cli/library_paths.h"
+#include "cli/profile_output.h"
+#include "cli/set_pairs.h"
+#include "cli/values.h"
+#include "device/device_role.h"
+#include "macro/macro_transfer.h"
+#include "model/text.h"
+#include "storage/profile_file.h"
+#include "storage/settings_file.h"
+
+namespace velmaro::cli {
+
+namespace {
+
+constexpr unsigned kAllWriterGroups = kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup;
+
+std::string Hex4(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x", value & 0xFFFF);
+    return text;
+}
+
+void PrintJson(const Console& console, const Json& json) {
+    console.Out << json.dump(2) << '\n';
+}
+
+int NoMouse(const Console& console) {
+    console.Message("no mouse found");
+    return kExitNoMouse;
+}
+
+// Changes made without the mouse are kept, but a later start takes the mouse
+// to hold the profile, so only a push brings them over.
+void NoteOffline(CommandContext& c) {
+    if (!c.Run.HasMouse()) {
+        c.Out.Message(
+            "no mouse found: the change is saved; run \"velmaroctl push\" once the mouse is "
+            "attached");
+    }
+}
+
+unsigned WriterGroupsOf(DirtyGroups dirty) {
+    unsigned groups = 0;
+    if (dirty.Has(DirtyGroup::Buttons))
+        groups |= kGroupButtons;
+    if (dirty.Has(DirtyGroup::Main))
+        groups |= kGroupMain;
+    if (dirty.Has(DirtyGroup::Power))
+        groups |= kGroupPower;
+    if (dirty.Has(DirtyGroup::Wakeup))
+        groups |= kGroupWakeup;
+    return groups;
+}
+
+// The --select location: stage -1 (nothing selected) or a used item of the
+// library. Empty text selects nothing.
+std::optional<MacroItemLocation> SelectedItem(CommandContext& c, const std::string& select) {
+    if (select.empty())
+        return MacroItemLocation::None();
+    const auto loc = ParseSelect(select);
+    if (!loc) {
+        c.Out.Message("--select: expected STAGE,I0,I1,I2, four numbers");
+        return std::nullopt;
+    }
+    if (loc->stage < 0)
+        return MacroItemLocation::None();
+    const MacroItem* item = c.Run.Core().Library().ItemAt(*loc);
+    if (item == nullptr || !item->IsUsed()) {
+        c.Out.Message("--select: no library item at " + select);
+        return std::nullopt;
+    }
+    return loc;
+}
+
+bool IsFolderAt(const MacroLibrary& library, const MacroItemLocation& loc) {
+    const MacroItem* item = library.ItemAt(loc);
+    return item != nullptr && item->IsFolder();
+}
+
+}  // namespace
+
+std::optional<MacroItemLocation> ParseSelect(std::string_view text) {
+    int32_t values[4];
+    for (int i = 0; i < 4; ++i) {
+        const size_t comma = text.find(',');
+        if ((i < 3) == (comma == std::string_view::npos))
+            return std::nullopt;
+        const auto n = ParseInteger(text.substr(0, comma));
+        if (!n || *n < INT32_MIN || *n > INT32_MAX)
+            return std::nullopt;
+        values[i] = static_cast<int32_t>(*n);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    }
+    return MacroItemLocation{values[0], values[1], values[2], values[3]};
+}
+
+bool CommandOwnsSave(std::string_view command) {
+    return command == "set" || command == "switch" || command == "import" || command == "reset" ||
+           command == "macro-import";
+}
+
+int RunDevices(CommandContext& c) {
+    std::vector<HidInterfaceInfo> mouse;
+    for (const HidInterfaceInfo& info : c.Run.Backend().Enumerate()) {
+        if (RoleOf(info.vendor_id, info.product_id))
+            mouse.push_back(info);
+    }
+    Json list = Json::array();
+    for (const HidInterfaceInfo& info : mouse) {
+        const std::string_view role = RoleName(*RoleOf(info.vendor_id, info.product_id));
+        // hidraw lists each collection of a node as its own interface.
+        int sharing = 0;
+        for (const HidInterfaceInfo& other : mouse)
+            sharing += other.path == info.path ? 1 : 0;
+        const std::string where = sharing > 1 ? info.InterfaceId() : info.path;
+        if (c.Json) {
+            list.push_back({{"role", role},
+                            {"path", info.path},
+                            {"collection", info.collection},
+                            {"vendor", Hex4(info.vendor_id)},
+                            {"product", Hex4(info.product_id)},
+                            {"input", info.input_report_length},
+                            {"feature", info.feature_report_length}});
+        } else {
+            c.Out.Out << role << ' ' << where << ' ' << Hex4(info.vendor_id) << ':'
+                      << Hex4(info.product_id) << " input " << info.input_report_length
+                      << " feature " << info.feature_report_length << '\n';
+        }
+    }
+    if (c.Json)
+        PrintJson(c.Out, list);
+    return mouse.empty() ? NoMouse(c.Out) : kExitOk;
+}
+
+int RunStatus(CommandContext& c) {
+    if (!c.Run.HasMouse())
+        return NoMouse(c.Out);
+    const auto& status = c.Run.Startup().Status;
+    if (!status || *status != StatusQueryOutcome::Parsed) {
+        c.Out.Message(
+            "the mouse did not answer the status query (" +
+            std::string(StatusQueryOutcomeName(status.value_or(StatusQueryOutcome::NoInterface))) +
+            ")");
+        return kExitNoMouse;
+    }
+    const ProgramState& state = c.Run.Core().State();
+    const DeviceState& device = c.Run.Core().Device();
+    const ProfileRecord& record = state.CurrentRecord();
+    // As the main window shows them: a level above 100 reads 0; "full" has
+    // already made it 100.
+    const int battery = device.BatteryLevel > 100 ? 0 : device.BatteryLevel;
+    const char* charging = device.ChargeState == 1   ? "yes"
+                           : device.ChargeState == 2 ? "full"
+                                                     : "no";
+    const int level = AbsoluteDpiLevel(record.DPIOffOnFlagValue, record.CurrentDPILevelValue);
+    const uint32_t dpi = level < 0 ? 0 : state.Sensor.DisplayDpi(record.XYSettingValue[level]);
+    char sensor[16];
+    std::snprintf(sensor, sizeof sensor, "0x%04X", state.Sensor.SensorId);
+    if (c.Json) {
+        PrintJson(c.Out, Json{{"sensor", sensor},
+                              {"level", level},
+                              {"dpi", dpi},
+                              {"battery", battery},
+                              {"charging", charging}});
+    } else {
+        c.Out.Out << "sensor " << sensor << "\ndpi " << dpi << "\nbattery " << battery
+                  << "%\ncharging " << charging << '\n';
+    }
+    return kExitOk;
+}
+
+int RunPush(CommandContext& c) {
+    if (!c.Run.HasMouse())
+        return NoMouse(c.Out);
+    SettingsWriter& writer = c.Run.Core().Writer();
+    writer.ForgetLastSent();
+    writer.MarkChanged(kAllWriterGroups);
+    c.Run.Apply();
+    return kExitOk;
+}
+
+int RunSwitch(CommandContext& c, int slot) {
+    if (!c.Run.Core().SwitchProfile(slot)) {
+        c.Out.Message("switch: no profile slot " + std::to_string(slot) + " (0..4)");
+        return kExitUsage;
+    }
+    c.Run.Apply();
+    NoteOffline(c);
+    return kExitOk;
+}
+
+int RunSet(CommandContext& c, const std::vector<std::string>& pairs) {
+    AppCore& core = c.Run.Core();
+    ProgramState& state = core.State();
+    const SetEnvironment env{state.Language, state.Sensor, core.Library()};
+    const SetOutcome outcome = ApplySetPairs(state.CurrentRecord(), env, pairs);
+    if (!outcome.Ok) {
+        c.Out.Message("set: " + outcome.Error);
+        return kExitUsage;
+    }
+    // One apply for all pairs, as the 20 ms timer collapses quick changes.
+    core.Writer().MarkChanged(WriterGroupsOf(outcome.Dirty));
+    c.Run.Apply();
+    NoteOffline(c);
+    return kExitOk;
+}
+
+int RunShow(CommandContext& c, std::optional<int> slot) {
+    const ProgramState& state = c.Run.Core().State();
+    const int current = state.Settings.CurrentProfile();
+    const int shown = slot.value_or(current);
+    const ProfileRecord& record = state.Profiles[shown];
+    if (c.Json)
+        PrintJson(c.Out, ProfileJson(record, shown, state.Sensor));
+    else
+        c.Out.Out << ProfileText(record, shown, shown == current, state.Sensor);
+    return kExitOk;
+}
+
+int RunExport(CommandContext& c, int slot, const std::string& file) {
+    if (!WriteProfileFile(c.Run.Core().State(), slot, ToU16(file), DefaultFileSystem())) {
+        c.Out.Message("could not write " + file);
+        return kExitFiles;
+    }
+    return kExitOk;
+}
+
+int RunImport(CommandContext& c, int slot, const std::string& file) {
+    ProgramState& state = c.Run.Core().State();
+    FileSystem& fs = DefaultFileSystem();
+    // As the profile page's import: read into the slot, then save the
+    // settings and every profile file. Nothing goes to the mouse.
+    ProfileReadResult result = ReadProfileFile(state, slot, ToU16(file), fs);
+    result.Report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)));
+    result.Report.Append(WriteAllProfileFiles(state, fs));
+    const bool write_failed = PrintStorageReport(c.Out, result.Report);
+    if (!result.Ok) {
+        c.Out.Message("could not read " + file + " as a profile: profile " + std::to_string(slot) +
+                      " was reset to its defaults");
+        return kExitFiles;
+    }
+    return write_failed ? kExitFiles : kExitOk;
+}
+
+int RunReset(CommandContext& c, bool confirmed) {
+    if (!confirmed) {
+        c.Out.Message("reset: the factory reset needs --yes");
+        return kExitUsage;
+    }
+    const bool had_mouse = c.Run.HasMouse();
+    const FactoryResetResult result = c.Run.Core().FactoryReset();
+    if (!had_mouse)
+        c.Out.Message("no mouse found: only the current profile was reset");
+    if (!result.ProfileWritten) {
+        c.Out.Message("could not write " + result.ProfilePath);
+        return kExitFiles;
+    }
+    return kExitOk;
+}
+
+int RunMacros(CommandContext& c) {
+    const MacroLibrary& library = c.Run.Core().Library();
+    if (c.Json)
+        PrintJson(c.Out, LibraryJson(library));
+    else
+        c.Out.Out << LibraryText(library);
+    return kExitOk;
+}
+
+int RunMacroExport(CommandContext& c, const std::string& file, const std::string& select) {
+    const auto mark = SelectedItem(c, select);
+    if (!mark)
+        return kExitUsage;
+    MacroLibrary& library = c.Run.Core().Library();
+    // The file carries the selection as its mark, which fixes what an import
+    // of it takes.
+    library.SelectedLocation = *mark;
+    const bool written = ExportCollectionFile(file, library, DefaultFileSystem());
+    library.SelectedLocation = MacroItemLocation::None();
+    if (!written) {
+        c.Out.Message("could not write " + file);
+        return kExitFiles;
+    }
+    return kExitOk;
+}
+
+int RunMacroImport(CommandContext& c, const std::string& file, const std::string& select,
+                   bool single) {
+    const auto target = SelectedItem(c, select);
+    if (!target)
+        return kExitUsage;
+    AppCore& core = c.Run.Core();
+    MacroLibrary& library = core.Library();
+    library.SelectedLocation = *target;
+    const ImportResult result =
+        single ? ImportMacroFile(file, library, core.ScratchLibrary(), DefaultFileSystem())
+               : ImportCollectionFile(file, library, core.ScratchLibrary(), DefaultFileSystem());
+    library.SelectedLocation = MacroItemLocation::None();
+    switch (result.Status) {
+        case ImportStatus::NameExists:
+            c.Out.Message("could not import " + file + ": the name \"" +
+                          ToUtf8(result.ClashingName) + "\" is already taken " +
+                          (IsFolderAt(library, *target)
+                               ? "in folder \"" + ToUtf8(ItemPath(library, *target)) + "\""
+                               : std::string("at the top level")));
+            return kExitFiles;
+        case ImportStatus::Rejected:
+            c.Out.Message("could not import " + file +
+                          ": it cannot be read or marks no item to import");
+            return kExitFiles;
+        case ImportStatus::Imported:
+            break;
+    }
+    if (result.ItemsCreated == 0)
+        c.Out.Message("nothing was imported from " + file);
+    else
+        core.MarkMacrosChanged();
+    return kExitOk;
+}
+
+}  // namespace velmaro::cli

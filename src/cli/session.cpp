@@ -1,0 +1,130 @@
+#include "cli/session.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "cli/tracing_backend.h"
+#include "device/hid/sim/virtual_mouse.h"
+#include "model/text.h"
+#include "storage/file_system.h"
+
+namespace velmaro::cli {
+
+namespace {
+
+// The virtual mouse answers at once; pausing for it would only slow scripts.
+class NoPausePacer : public Pacer {
+  public:
+    void Pause(int) override {}
+};
+
+}  // namespace
+
+void Console::Message(std::string_view message) const {
+    Err << "velmaroctl: " << message << '\n';
+}
+
+std::u16string DataFolderFromOption(std::string_view dir) {
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(dir), ec);
+    if (ec)
+        path = std::filesystem::path(dir);
+    std::string text = path.lexically_normal().string();
+    if (text.empty() || text.back() != '/')
+        text += '/';
+    return ToU16(text);
+}
+
+bool PrintStorageReport(const Console& console, const StorageReport& report) {
+    for (const KeptFile& kept : report.KeptFiles) {
+        if (kept.KeptAs.empty())
+            console.Message("could not keep unreadable " + kept.Path + " before replacing it");
+        else
+            console.Message("kept unreadable " + kept.Path + " as " + kept.KeptAs);
+    }
+    for (const std::string& path : report.FailedWrites)
+        console.Message("could not write " + path);
+    return !report.FailedWrites.empty();
+}
+
+Session::Session(const Console& console, RealBackendFactory real)
+    : console_(console), real_factory_(std::move(real)) {}
+
+Session::~Session() {
+    // The core's readers use the backend: stop them before it goes.
+    core_.reset();
+}
+
+int Session::Start(const GlobalOptions& options) {
+    if (options.Simulate) {
+        const SimulateOptionsResult sim = ParseSimulateOptions(options.SimulateOptions);
+        if (!sim.Ok()) {
+            console_.Message("--simulate: " + sim.error);
+            return kExitUsage;
+        }
+        sim_ = std::make_unique<VirtualMouse>(sim.config);
+        backend_ = sim_.get();
+        pacer_ = std::make_unique<NoPausePacer>();
+    } else {
+        real_ = real_factory_();
+        backend_ = real_.get();
+        pacer_ = std::make_unique<SleepingPacer>();
+    }
+    if (!options.TracePath.empty()) {
+        trace_.open(options.TracePath, std::ios::out | std::ios::app);
+        if (!trace_) {
+            console_.Message("could not write " + options.TracePath);
+            return kExitFiles;
+        }
+        tracing_ = std::make_unique<TracingHidBackend>(*backend_, [this](const std::string& line) {
+            trace_ << line << '\n';
+            trace_.flush();
+        });
+        backend_ = tracing_.get();
+    }
+
+    core_ = std::make_unique<AppCore>(*backend_, DefaultFileSystem(), timers_, *pacer_, ui_);
+    AppCoreOptions core_options;
+    if (!options.DataDir.empty())
+        core_options.DataFolder = DataFolderFromOption(options.DataDir);
+    // A command ends long before a device change could matter.
+    core_options.WatchDeviceChanges = false;
+    startup_ = core_->Initialize(core_options);
+    if (startup_.DataFolder.empty())
+        console_.Message("no data folder (HOME is not set): running on defaults, nothing is saved");
+    PrintStorageReport(console_, startup_.Settings.Report);
+    PrintStorageReport(console_, core_->LastSensorChangeReport());
+    for (const OpenFailure& failure : startup_.Scan.OpenFailures) {
+        std::string text = "could not open " + failure.Info.path + ": " +
+                           std::string(HidErrorKindName(failure.Error.kind));
+        if (failure.Error.kind == HidErrorKind::kAccessDenied)
+            text += " (the udev rule packaging/70-velmaro.rules gives the user access)";
+        console_.Message(text);
+    }
+    // The apply the scan asked for; it finds the mouse holding the profile.
+    Apply();
+    return kExitOk;
+}
+
+bool Session::HasMouse() const {
+    return core_ && core_->Link().HasCommandInterface();
+}
+
+void Session::Apply() {
+    core_->ApplyNow();
+}
+
+int Session::Finish(bool own_files) {
+    if (finished_ || !core_)
+        return kExitOk;
+    finished_ = true;
+    const ShutdownReport report = core_->Shutdown();
+    bool failed = report.Saved && PrintStorageReport(console_, report.Save);
+    if (report.LibrarySaveTried && !report.LibrarySaved) {
+        console_.Message("could not write " + MacroLibraryPath(core_->State().DataFolder));
+        failed = true;
+    }
+    return failed && own_files ? kExitFiles : kExitOk;
+}
+
+}  // namespace velmaro::cli

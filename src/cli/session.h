@@ -1,0 +1,104 @@
+// One run of velmaroctl: the backend (hidraw or the virtual mouse), the trace
+// file, and the core started as the main window starts, driven on a manual
+// clock; at the end the save at exit, with every file that could not be
+// written or had to be put aside told on the error stream.
+#pragma once
+
+#include <fstream>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "device/app_core.h"
+#include "device/core_ui.h"
+#include "device/hid/hid_backend.h"
+#include "device/timer_host.h"
+#include "storage/storage_report.h"
+
+namespace velmaro {
+class VirtualMouse;
+}
+
+namespace velmaro::cli {
+
+// The exit statuses scripts rely on.
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitNoMouse = 1,  // a command that needs the mouse found none
+    kExitUsage = 2,    // bad usage or a bad value
+    kExitFiles = 3,    // a file could not be read or written, or an import was refused
+};
+
+struct GlobalOptions {
+    std::string DataDir;  // empty: the user's data folder
+    bool Simulate = false;
+    std::string SimulateOptions;
+    std::string TracePath;  // empty: no trace
+    bool Json = false;
+};
+
+// Standard output for results, the error stream for messages.
+struct Console {
+    std::ostream& Out;
+    std::ostream& Err;
+
+    // "velmaroctl: <message>" on the error stream.
+    void Message(std::string_view message) const;
+};
+
+// The data folder --data-dir names: the folder made absolute, with a
+// trailing "/".
+std::u16string DataFolderFromOption(std::string_view dir);
+
+// Prints "could not write <file>" and "kept unreadable <file> as <name>" for
+// a storage report; true when a write failed.
+bool PrintStorageReport(const Console& console, const StorageReport& report);
+
+using RealBackendFactory = std::function<std::unique_ptr<HidBackend>()>;
+
+class Session {
+  public:
+    // `real` makes the system's backend; it is only called without --simulate.
+    Session(const Console& console, RealBackendFactory real);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Opens the trace, makes the backend and starts the core; the apply the
+    // scan asked for runs at once. kExitOk, or the status to end with.
+    int Start(const GlobalOptions& options);
+
+    AppCore& Core() { return *core_; }
+    // The backend the core uses (traced when --trace was given).
+    HidBackend& Backend() { return *backend_; }
+    const StartupReport& Startup() const { return startup_; }
+    // A command interface of the mouse is open.
+    bool HasMouse() const;
+
+    // Runs the deferred apply now, as its 20 ms timer would.
+    void Apply();
+
+    // The save at exit. Everything that could not be written is told; the
+    // result is kExitFiles when that touches the command's own work
+    // (`own_files`), else kExitOk.
+    int Finish(bool own_files);
+
+  private:
+    const Console& console_;
+    RealBackendFactory real_factory_;
+    std::ofstream trace_;
+    std::unique_ptr<VirtualMouse> sim_;
+    std::unique_ptr<HidBackend> real_;
+    std::unique_ptr<HidBackend> tracing_;
+    HidBackend* backend_ = nullptr;
+    ManualTimerHost timers_;
+    std::unique_ptr<Pacer> pacer_;
+    NullCoreUi ui_;
+    std::unique_ptr<AppCore> core_;
+    StartupReport startup_;
+    bool finished_ = false;
+};
+
+}  // namespace velmaro::cli
