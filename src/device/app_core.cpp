@@ -288,6 +288,9 @@ ShutdownReport AppCore::Shutdown() {
     if (shut_down_)
         return report;
     shut_down_ = true;
+    // A change made in the last 20 ms has not been applied yet: send it now,
+    // which also schedules its save, rather than lose it with the program.
+    ApplyNow();
     // No more posts from the watch or the readers, and no handle left open.
     link_.Shutdown();
     report.Saved = writer_.FlushOnExit();

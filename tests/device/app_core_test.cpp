@@ -653,6 +653,20 @@ TEST_F(AppCoreTest, ExitSavesAPendingSaveAndTheChangedLibraryAndStopsTheReaders)
     EXPECT_TRUE(log.empty());
 }
 
+TEST_F(AppCoreTest, ExitRightAfterAChangeSendsAndSavesIt) {
+    backend.Add(cable);
+    StartSettled();
+    Advance(kSaveDelayMs);
+    backend.ClearSets();
+    ASSERT_TRUE(EditDebounce(Current(), 16).Accepted());
+    core.Writer().MarkChanged(kGroupMain);  // the program ends before the 20 ms are up
+
+    const ShutdownReport report = core.Shutdown();
+    EXPECT_EQ(AllCommands(), std::vector<uint8_t>{CMD_SET_DEBOUNCE});
+    EXPECT_TRUE(report.Saved);
+    EXPECT_NE(fs.Text("/data/config/default0.psf").find(u"KeyDebounce=16"), std::u16string::npos);
+}
+
 TEST_F(AppCoreTest, ExitWithoutAPendingSaveWritesNothing) {
     StartSettled();
     Advance(kSaveDelayMs);  // the save the scan's apply scheduled
