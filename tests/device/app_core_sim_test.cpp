@@ -97,6 +97,12 @@ TEST_P(AppCoreOnVirtualMouseTest, RunsTheMouseThroughAttachChangesAndRemoval) {
     Change(EditDebounce(Current(), 4));
     Change(EditDpiLevelStep(Current(), core.State().Sensor, 2, 20));
     EXPECT_EQ(SetRoles(), (std::vector<SimRole>{SimRole::kCable, SimRole::kCable}));
+    ASSERT_EQ(mouse.Log().size(), 2u);
+    // Sequence 1 was the start-up status query; the scan's apply sent nothing.
+    EXPECT_EQ(FormatSeamLogLine(mouse.Log()[0]),
+              "SET cable 0C010A000201010400000000000000000000000000000000000000000000000000");
+    EXPECT_EQ(FormatSeamLogLine(mouse.Log()[1]),
+              "SET cable 0C010500030112251F07000F00150031003B000000000000000000000000000000");
     EXPECT_TRUE(HoldsProfile(mouse.Settings(), Current(), core.State().Sensor));
 
     // The mouse's own DPI button, seen through the receiver's reader.
@@ -134,7 +140,10 @@ TEST_P(AppCoreOnVirtualMouseTest, RunsTheMouseThroughAttachChangesAndRemoval) {
     const FactoryResetResult reset = core.FactoryReset();
     EXPECT_TRUE(reset.Sent);
     ASSERT_EQ(SetRoles(), std::vector<SimRole>{SimRole::kCable});
-    EXPECT_EQ(mouse.Log()[0].bytes[2], CMD_FACTORY_RESET);
+    EXPECT_EQ(FormatSeamLogLine(mouse.Log()[0]),
+              "SET cable 0C010F000601"
+              "01FF" +
+                  std::string(25 * 2, '0'));
     EXPECT_EQ(Current().Setting(kProfileName), u"Mine");
     EXPECT_TRUE(HoldsProfile(mouse.Settings(), Current(), core.State().Sensor));
 
