@@ -38,9 +38,9 @@ std::u16string DataFolderFromOption(std::string_view dir) {
 bool PrintStorageReport(const Console& console, const StorageReport& report) {
     for (const KeptFile& kept : report.KeptFiles) {
         if (kept.KeptAs.empty())
-            console.Message("could not keep unreadable " + kept.Path + " before replacing it");
+            console.Message("could not keep " + kept.Path + " before replacing it with defaults");
         else
-            console.Message("kept unreadable " + kept.Path + " as " + kept.KeptAs);
+            console.Message("kept the old " + kept.Path + " as " + kept.KeptAs);
     }
     for (const std::string& path : report.FailedWrites)
         console.Message("could not write " + path);

@@ -52,7 +52,7 @@ struct Console {
 // trailing "/".
 std::u16string DataFolderFromOption(std::string_view dir);
 
-// Prints "could not write <file>" and "kept unreadable <file> as <name>" for
+// Prints "could not write <file>" and "kept the old <file> as <name>" for
 // a storage report; true when a write failed.
 bool PrintStorageReport(const Console& console, const StorageReport& report);
 

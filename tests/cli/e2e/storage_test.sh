@@ -17,7 +17,7 @@ sim show
 printf 'garbage' >"$CONFIG/default2.psf"
 sim show
 expect_status 0
-expect_err "kept unreadable $CONFIG/default2.psf as $CONFIG/default2.psf.bad-"
+expect_err "kept the old $CONFIG/default2.psf as $CONFIG/default2.psf.bad-"
 ls "$CONFIG"/default2.psf.bad-* >/dev/null 2>&1 || fail "no kept file"
 
 step "a profile file that cannot be written: told; set fails with 3"
