@@ -1,0 +1,162 @@
+// Shared pieces of the popup and dialog tests: the application object, the
+// English texts, an owner that records what popups send, mouse events, and
+// where screenshots go.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QImage>
+#include <QMouseEvent>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/language_table.h"
+#include "storage/file_system.h"
+#include "storage/language_file.h"
+#include "storage/shipped_language_files.h"
+#include "ui/list_popup.h"
+#include "ui/popup_owner.h"
+
+namespace velmaro::test {
+
+// One QApplication for the whole test program, on the offscreen platform.
+inline QApplication& TestApp() {
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static QApplication app(argc, argv);
+        return app;
+    }
+    return *qApp;
+}
+
+// Serves the shipped English language file under any name.
+class ShippedEnglishFiles : public FileSystem {
+  public:
+    bool ReadFile(const std::string&, std::string& bytes) override {
+        bytes = std::string(ShippedLanguageFile(ShippedLanguage::English));
+        return true;
+    }
+    // A file is read only when it could also be opened for update.
+    bool CanOpenForUpdate(const std::string&) override { return true; }
+    bool WriteFileAtomic(const std::string&, std::string_view) override { return false; }
+    bool CreateNewFile(const std::string&, std::string_view) override { return false; }
+    bool RenameNoReplace(const std::string&, const std::string&) override { return false; }
+    bool Exists(const std::string&) override { return true; }
+    bool IsDirectory(const std::string&) override { return false; }
+    bool CreateDirectories(const std::string&) override { return false; }
+};
+
+inline LanguageTable EnglishLanguage(double ui_scale) {
+    LanguageTable table;
+    ShippedEnglishFiles files;
+    const bool read = ReadLanguageFile(u"Lan_EN.txt", table, ui_scale, files);
+    EXPECT_TRUE(read);
+    return table;
+}
+
+inline QString SkinsFolderParent() {
+    // The executable folder the program would pass: the skins folder's parent.
+    QDir dir(QStringLiteral(VELMARO_SKINS_DIR));
+    dir.cdUp();
+    return dir.absolutePath() + QLatin1Char('/');
+}
+
+// The skin's list item images, from the generated skin folder.
+inline PopupItemImages MenuItemImagesForTests() {
+    return MenuItemImages(SkinsFolderParent());
+}
+
+inline QString ScreenshotPath(const QString& name) {
+    const QString dir = QStringLiteral(VELMARO_UI_SCREENSHOT_DIR);
+    QDir().mkpath(dir);
+    return dir + QLatin1Char('/') + name;
+}
+
+// What an owner received.
+struct Sent {
+    uint32_t Message = 0;
+    uintptr_t WParam = 0;
+    intptr_t LParam = 0;
+    // Copied during the send when lParam pointed at a result.
+    std::optional<PopupResult> Result;
+};
+
+// An owner window that records every message, reading lParam as a popup
+// result for the messages it is told are choices.
+class RecordingOwner : public QWidget, public CPopupOwner {
+  public:
+    RecordingOwner() { resize(400, 300); }
+
+    intptr_t SendMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
+        Sent sent{message, wparam, lparam, std::nullopt};
+        if (lparam != 0 && IsChoice(message)) {
+            sent.Result = *reinterpret_cast<const PopupResult*>(lparam);
+        }
+        Messages.push_back(sent);
+        if (OnMessage) {
+            OnMessage(sent);
+        }
+        return 0;
+    }
+    QWidget* PopupParent() override { return this; }
+
+    bool IsChoice(uint32_t message) const {
+        for (uint32_t m : ChoiceMessages) {
+            if (m == message) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::vector<uint32_t> MessageNumbers() const {
+        std::vector<uint32_t> out;
+        for (const Sent& s : Messages) {
+            out.push_back(s.Message);
+        }
+        return out;
+    }
+
+    std::vector<uint32_t> ChoiceMessages;
+    std::vector<Sent> Messages;
+    std::function<void(const Sent&)> OnMessage;
+};
+
+// Mouse input as the window system delivers it to a popup.
+inline void SendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+inline void MoveTo(QWidget* w, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
+    SendMouse(w, QEvent::MouseMove, at, Qt::NoButton, held);
+}
+inline void Press(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonPress, at, button, button);
+}
+inline void Release(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+inline void Click(QWidget* w, QPoint at) {
+    Press(w, at);
+    Release(w, at);
+}
+inline void Leave(QWidget* w) {
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+}  // namespace velmaro::test
