@@ -46,9 +46,9 @@ std::optional<uint32_t> ComboMenuDialogMessage(MenuOpens opens) {
     }
 }
 
-CComboPopup::CComboPopup(const LanguageTable& language, const PopupItemImages& images,
-                         double ui_scale)
-    : CListPopup(kComboPopupKind, images, language.Font, ui_scale), language_(language) {}
+CComboPopup::CComboPopup(UiContext& ui, const LanguageTable& language,
+                         const PopupItemImages& images)
+    : CListPopup(ui, kComboPopupKind, images), language_(language) {}
 
 void CComboPopup::InitItems() {
     for (size_t i = 0; i < kButtonFunctionMenu.size(); ++i) {
@@ -84,7 +84,7 @@ void CComboPopup::ChooseItem(const PopupItem& item) {
     NotifyOwner(Message(), Data(), reinterpret_cast<intptr_t>(&Result()));
 }
 
-bool CComboPopup::OnPopupLButtonDown(QPoint point) {
+bool CComboPopup::OnPopupLButtonDown(Point point) {
     const bool changed = CListPopup::OnPopupLButtonDown(point);
     const PopupItem* item = HoveredItem();
     if (item != nullptr && item->Id >= 1 && item->Id <= kLastFrontingEntry) {

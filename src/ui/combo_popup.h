@@ -47,13 +47,13 @@ std::optional<uint32_t> ComboMenuDialogMessage(MenuOpens opens);
 //    lists to the front.
 class CComboPopup : public CListPopup {
   public:
-    CComboPopup(const LanguageTable& language, const PopupItemImages& images, double ui_scale);
+    CComboPopup(UiContext& ui, const LanguageTable& language, const PopupItemImages& images);
 
   protected:
     void InitItems() override;
     void OnItemHovered(const PopupItem& item) override;
     void ChooseItem(const PopupItem& item) override;
-    bool OnPopupLButtonDown(QPoint point) override;
+    bool OnPopupLButtonDown(Point point) override;
 
   private:
     const LanguageTable& language_;

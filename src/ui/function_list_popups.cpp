@@ -4,9 +4,9 @@
 
 namespace velmaro {
 
-CFunctionListPopup::CFunctionListPopup(int kind, const LanguageTable& language,
-                                       const PopupItemImages& images, double ui_scale)
-    : CListPopup(kind, images, language.Font, ui_scale), language_(language) {}
+CFunctionListPopup::CFunctionListPopup(UiContext& ui, int kind, const LanguageTable& language,
+                                       const PopupItemImages& images)
+    : CListPopup(ui, kind, images), language_(language) {}
 
 const ButtonChoice* CFunctionListPopup::ChoiceOf(int id) const {
     if (id < 1 || size_t(id) > choices_.size()) {
@@ -30,16 +30,16 @@ void CFunctionListPopup::FillResult(const PopupItem& item, PopupResult& result) 
     }
 }
 
-CDPIPopup::CDPIPopup(const LanguageTable& language, const PopupItemImages& images, double ui_scale)
-    : CFunctionListPopup(kDpiPopupKind, language, images, ui_scale) {}
+CDPIPopup::CDPIPopup(UiContext& ui, const LanguageTable& language, const PopupItemImages& images)
+    : CFunctionListPopup(ui, kDpiPopupKind, language, images) {}
 
 void CDPIPopup::InitItems() {
     AddFixedList(kDpiFunctionList);
 }
 
-CDPILockPopup::CDPILockPopup(const LanguageTable& language, const PopupItemImages& images,
-                             double ui_scale)
-    : CFunctionListPopup(kDpiLockPopupKind, language, images, ui_scale) {}
+CDPILockPopup::CDPILockPopup(UiContext& ui, const LanguageTable& language,
+                             const PopupItemImages& images)
+    : CFunctionListPopup(ui, kDpiLockPopupKind, language, images) {}
 
 void CDPILockPopup::InitItems() {
     for (size_t i = 0; i < kDpiLockList.size(); ++i) {
@@ -49,25 +49,25 @@ void CDPILockPopup::InitItems() {
     }
 }
 
-CMultimediaPopup::CMultimediaPopup(const LanguageTable& language, const PopupItemImages& images,
-                                   double ui_scale)
-    : CFunctionListPopup(kMultimediaPopupKind, language, images, ui_scale) {}
+CMultimediaPopup::CMultimediaPopup(UiContext& ui, const LanguageTable& language,
+                                   const PopupItemImages& images)
+    : CFunctionListPopup(ui, kMultimediaPopupKind, language, images) {}
 
 void CMultimediaPopup::InitItems() {
     AddFixedList(kMultimediaList);
 }
 
-COfficePopup::COfficePopup(const LanguageTable& language, const PopupItemImages& images,
-                           double ui_scale)
-    : CFunctionListPopup(kOfficePopupKind, language, images, ui_scale) {}
+COfficePopup::COfficePopup(UiContext& ui, const LanguageTable& language,
+                           const PopupItemImages& images)
+    : CFunctionListPopup(ui, kOfficePopupKind, language, images) {}
 
 void COfficePopup::InitItems() {
     AddFixedList(kOfficeList);
 }
 
-CWindowsManagePopup::CWindowsManagePopup(const LanguageTable& language,
-                                         const PopupItemImages& images, double ui_scale)
-    : CFunctionListPopup(kWindowsManagePopupKind, language, images, ui_scale) {}
+CWindowsManagePopup::CWindowsManagePopup(UiContext& ui, const LanguageTable& language,
+                                         const PopupItemImages& images)
+    : CFunctionListPopup(ui, kWindowsManagePopupKind, language, images) {}
 
 void CWindowsManagePopup::InitItems() {
     AddFixedList(kWindowsList);

@@ -35,8 +35,8 @@ class CFunctionListPopup : public CListPopup {
     const ButtonChoice* ChoiceOf(int id) const;
 
   protected:
-    CFunctionListPopup(int kind, const LanguageTable& language, const PopupItemImages& images,
-                       double ui_scale);
+    CFunctionListPopup(UiContext& ui, int kind, const LanguageTable& language,
+                       const PopupItemImages& images);
 
     // Adds entry number size + 1 with its caption and the choice it reports.
     void AddFunction(std::u16string caption, ButtonChoice choice);
@@ -61,7 +61,7 @@ class CFunctionListPopup : public CListPopup {
 // DPI +, DPI -, DPI cycle.
 class CDPIPopup : public CFunctionListPopup {
   public:
-    CDPIPopup(const LanguageTable& language, const PopupItemImages& images, double ui_scale);
+    CDPIPopup(UiContext& ui, const LanguageTable& language, const PopupItemImages& images);
 
   protected:
     void InitItems() override;
@@ -71,7 +71,7 @@ class CDPIPopup : public CFunctionListPopup {
 // is the DPI lock text, "-" and the value.
 class CDPILockPopup : public CFunctionListPopup {
   public:
-    CDPILockPopup(const LanguageTable& language, const PopupItemImages& images, double ui_scale);
+    CDPILockPopup(UiContext& ui, const LanguageTable& language, const PopupItemImages& images);
 
   protected:
     void InitItems() override;
@@ -79,7 +79,7 @@ class CDPILockPopup : public CFunctionListPopup {
 
 class CMultimediaPopup : public CFunctionListPopup {
   public:
-    CMultimediaPopup(const LanguageTable& language, const PopupItemImages& images, double ui_scale);
+    CMultimediaPopup(UiContext& ui, const LanguageTable& language, const PopupItemImages& images);
 
   protected:
     void InitItems() override;
@@ -87,7 +87,7 @@ class CMultimediaPopup : public CFunctionListPopup {
 
 class COfficePopup : public CFunctionListPopup {
   public:
-    COfficePopup(const LanguageTable& language, const PopupItemImages& images, double ui_scale);
+    COfficePopup(UiContext& ui, const LanguageTable& language, const PopupItemImages& images);
 
   protected:
     void InitItems() override;
@@ -95,8 +95,8 @@ class COfficePopup : public CFunctionListPopup {
 
 class CWindowsManagePopup : public CFunctionListPopup {
   public:
-    CWindowsManagePopup(const LanguageTable& language, const PopupItemImages& images,
-                        double ui_scale);
+    CWindowsManagePopup(UiContext& ui, const LanguageTable& language,
+                        const PopupItemImages& images);
 
   protected:
     void InitItems() override;

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "ui/skin_paint.h"
+#include "ui/skin_image.h"
+#include "ui/text_draw.h"
 
 namespace velmaro {
 
@@ -13,23 +14,16 @@ namespace {
 // Every item image is drawn from this part of it.
 const QRect kItemImageSource(0, 0, 190, 22);
 
-// Left, top, right, bottom with right and bottom outside, as the layout gives them.
-QRect FromEdges(int left, int top, int right, int bottom) {
-    return QRect(QPoint(left, top), QSize(right - left, bottom - top));
-}
-
 }  // namespace
 
-PopupItemImages MenuItemImages(const QString& exe_folder) {
-    return {exe_folder + QStringLiteral("skins/menu_nr.png"),
-            exe_folder + QStringLiteral("skins/menu_ov.png"),
-            exe_folder + QStringLiteral("skins/menusub_nr.png"),
-            exe_folder + QStringLiteral("skins/menusub_ov.png")};
+PopupItemImages MenuItemImages(const UiContext& ui) {
+    return {ui.SkinFile(QStringLiteral("menu_nr.png")), ui.SkinFile(QStringLiteral("menu_ov.png")),
+            ui.SkinFile(QStringLiteral("menusub_nr.png")),
+            ui.SkinFile(QStringLiteral("menusub_ov.png"))};
 }
 
-CListPopup::CListPopup(int kind, const PopupItemImages& images, const UiFont& font, double ui_scale,
-                       int item_right)
-    : CWndPopup(kind, font, ui_scale), item_right_(item_right) {
+CListPopup::CListPopup(UiContext& ui, int kind, const PopupItemImages& images, int item_right)
+    : CWndPopup(ui, kind), item_right_(item_right) {
     // A missing image stays null and draws nothing; the captions still show.
     images_[0] = QImage(images.Normal);
     images_[1] = QImage(images.Hover);
@@ -61,29 +55,29 @@ void CListPopup::LayOut() {
     double y = std::floor(s);
     for (PopupItem& item : items_) {
         if (item.Separator) {
-            item.Rect = FromEdges(left, int(2 * s + y), right, int(3 * s + y));
+            item.Bounds = Rect{left, int(2 * s + y), right, int(3 * s + y)};
             y += kListSeparatorStep * s;
         } else {
-            item.Rect = FromEdges(left, int(y), right, int(kListItemHeight * s + y));
+            item.Bounds = Rect{left, int(y), right, int(kListItemHeight * s + y)};
             y += kListItemHeight * s;
         }
     }
     resize(int((item_right_ + 1) * s), int(y + s));
 }
 
-void CListPopup::DrawPopup(QPainter& painter, const QRect&) {
+void CListPopup::DrawPopup(QPainter& painter, const Rect&) {
     for (size_t i = 0; i < items_.size(); ++i) {
         const PopupItem& item = items_[i];
         if (item.Separator) {
-            painter.fillRect(item.Rect, ColorRefToQColor(kListSeparatorColor));
+            painter.fillRect(item.Bounds.ToQRect(), ToQColor(kListSeparatorColor));
             continue;
         }
         const bool hovered = int(i) == hover_;
         const QImage& image = images_[(item.HasArrow ? 2 : 0) + (hovered ? 1 : 0)];
-        DrawSkinImage(painter, item.Rect, image, kItemImageSource);
-        painter.setPen(ColorRefToQColor(hovered ? kListTextHover : kListTextNormal));
-        DrawSkinText(painter, item.Rect.adjusted(2, 0, -2, 0), ToQString(item.Caption),
-                     kDtCenter | kDtVCenter | kDtSingleLine | kDtWordEllipsis);
+        DrawSkinImage(painter, image, kItemImageSource, item.Bounds.ToQRect());
+        DrawSkinText(painter, PopupFont(), QString::fromStdU16String(item.Caption),
+                     item.Bounds.Deflated(2, 0), kDtCenter | kDtCaption,
+                     hovered ? kListTextHover : kListTextNormal);
     }
     DrawIcons(painter);
 }
@@ -94,9 +88,9 @@ void CListPopup::DrawIcons(QPainter& painter) {
         if (item.Separator || item.Icon.isNull()) {
             continue;
         }
-        const int x = item.Rect.left() + (kIconColumn - item.Icon.width()) / 2;
-        const int y = item.Rect.top() + (item.Rect.height() - item.Icon.height()) / 2;
-        DrawSkinImage(painter, QRect(QPoint(x, y), item.Icon.size()), item.Icon);
+        const int x = item.Bounds.left + (kIconColumn - item.Icon.width()) / 2;
+        const int y = item.Bounds.top + (item.Bounds.Height() - item.Icon.height()) / 2;
+        DrawSkinImage(painter, item.Icon, QRect(QPoint(x, y), item.Icon.size()));
     }
 }
 
@@ -104,14 +98,14 @@ const PopupItem* CListPopup::HoveredItem() const {
     return hover_ >= 0 && size_t(hover_) < items_.size() ? &items_[size_t(hover_)] : nullptr;
 }
 
-bool CListPopup::OnPopupMouseMove(QPoint point) {
+bool CListPopup::OnPopupMouseMove(Point point) {
     const PopupItem* current = HoveredItem();
-    if (current != nullptr && current->Rect.contains(point)) {
+    if (current != nullptr && current->Bounds.Contains(point)) {
         return false;
     }
     int found = -1;
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (!items_[i].Separator && items_[i].Rect.contains(point)) {
+        if (!items_[i].Separator && items_[i].Bounds.Contains(point)) {
             found = int(i);
             break;
         }
@@ -128,21 +122,21 @@ bool CListPopup::OnPopupMouseMove(QPoint point) {
     return true;
 }
 
-bool CListPopup::OnPopupLButtonDown(QPoint point) {
+bool CListPopup::OnPopupLButtonDown(Point point) {
     const PopupItem* current = HoveredItem();
-    if (current != nullptr && !current->Rect.contains(point)) {
+    if (current != nullptr && !current->Bounds.Contains(point)) {
         hover_ = -1;
         return true;
     }
     return false;
 }
 
-bool CListPopup::OnPopupLButtonUp(QPoint point) {
+bool CListPopup::OnPopupLButtonUp(Point point) {
     const PopupItem* current = HoveredItem();
     if (current == nullptr) {
         return false;
     }
-    if (!current->Rect.contains(point)) {
+    if (!current->Bounds.Contains(point)) {
         hover_ = -1;
         return true;
     }

@@ -10,7 +10,6 @@
 #pragma once
 
 #include <QImage>
-#include <QRect>
 #include <QString>
 #include <array>
 #include <string>
@@ -29,16 +28,16 @@ struct PopupItemImages {
     QString HoverArrow;
 };
 
-// "skins/menu_nr.png", "skins/menu_ov.png", "skins/menusub_nr.png",
-// "skins/menusub_ov.png" below `exe_folder` (which ends with "/").
-PopupItemImages MenuItemImages(const QString& exe_folder);
+// "menu_nr.png", "menu_ov.png", "menusub_nr.png", "menusub_ov.png" of the
+// skin folder: the images every list of the program uses.
+PopupItemImages MenuItemImages(const UiContext& ui);
 
 struct PopupItem {
     bool Separator = false;
     int Id = 0;
     QImage Icon;  // drawn at its own size in a 25-pixel column at the left; may be null
     std::u16string Caption;
-    QRect Rect;  // client coordinates, set by the layout
+    Rect Bounds;  // client coordinates, set by the layout
     bool HasArrow = false;
     KeyValue Code{};  // reported with a choice, unless the class says otherwise
 };
@@ -49,16 +48,16 @@ inline constexpr int kListItemRight = 161;
 inline constexpr int kListItemHeight = 22;
 inline constexpr int kListSeparatorStep = 4;
 
-// Item text colours (0x00BBGGRR words) and the separator colour.
-inline constexpr uint32_t kListTextNormal = 0xB4B4B4;
-inline constexpr uint32_t kListTextHover = 0xFFFFFF;
-inline constexpr uint32_t kListSeparatorColor = 0xDEA035;
+// Item text colours and the separator colour.
+inline constexpr ColorRef kListTextNormal = 0xB4B4B4;
+inline constexpr ColorRef kListTextHover = 0xFFFFFF;
+inline constexpr ColorRef kListSeparatorColor = 0xDEA035;
 
 class CListPopup : public CWndPopup {
   public:
     // `item_right` is the unscaled right edge of the items; the window is one
     // scaled pixel wider, and as high as the items plus a pixel.
-    CListPopup(int kind, const PopupItemImages& images, const UiFont& font, double ui_scale,
+    CListPopup(UiContext& ui, int kind, const PopupItemImages& images,
                int item_right = kListItemRight);
 
     // Items are added before Create; later additions are not shown.
@@ -74,11 +73,11 @@ class CListPopup : public CWndPopup {
 
   protected:
     void LayOut() override;
-    void DrawPopup(QPainter& painter, const QRect& client_rect) override;
+    void DrawPopup(QPainter& painter, const Rect& clientRect) override;
     void DrawIcons(QPainter& painter) override;
-    bool OnPopupMouseMove(QPoint point) override;
-    bool OnPopupLButtonDown(QPoint point) override;
-    bool OnPopupLButtonUp(QPoint point) override;
+    bool OnPopupMouseMove(Point point) override;
+    bool OnPopupLButtonDown(Point point) override;
+    bool OnPopupLButtonUp(Point point) override;
 
     // The pointer came onto `item` (a newly hovered item).
     virtual void OnItemHovered(const PopupItem& item);

@@ -9,8 +9,8 @@
 #include <array>
 #include <utility>
 
-#include "ui/skin_paint.h"
-#include "ui/skin_resources.h"
+#include "ui/dlg_base.h"
+#include "ui/skin_image.h"
 
 namespace velmaro {
 
@@ -32,6 +32,11 @@ constexpr std::array<std::pair<int, uint32_t>, 12> kDeactivationMessages{{
     {15, 0x492},
 }};
 
+Point ToPoint(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return Point{p.x(), p.y()};
+}
+
 // Width of the background's rounded rim, in image pixels; the rest stretches.
 constexpr int kBackgroundRim = 6;
 
@@ -46,8 +51,7 @@ uint32_t PopupDeactivationMessage(int kind) {
     return 0;
 }
 
-CWndPopup::CWndPopup(int kind, const UiFont& font, double ui_scale)
-    : kind_(kind), scale_(ui_scale), font_(SkinFont(font)) {
+CWndPopup::CWndPopup(UiContext& ui, int kind) : ui_(ui), kind_(kind), font_(ui.ProgramFont()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -57,29 +61,25 @@ CWndPopup::CWndPopup(int kind, const UiFont& font, double ui_scale)
 
 CWndPopup::~CWndPopup() = default;
 
-bool CWndPopup::Create(CPopupOwner* owner, const QRect& rect, uint32_t message, uintptr_t data) {
+bool CWndPopup::Create(CDlgBase* owner, const Rect& screenRect, uint32_t message, uint32_t data) {
     if (created_) {
         return false;
     }
     owner_ = owner;
-    QWidget* parent = owner != nullptr ? owner->PopupParent() : nullptr;
-    owner_window_ = parent;
-    had_owner_window_ = parent != nullptr;
     message_ = message;
     data_ = data;
-    position_ = rect.topLeft();
+    position_ = QPoint(screenRect.left, screenRect.top);
     // A tool window above everything, no frame, no taskbar entry; as the
     // owner's child it is destroyed with the owner.
-    setParent(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::NoDropShadowWindowHint);
+    setParent(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                         Qt::NoDropShadowWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(rect.size());
+    resize(std::max(1, screenRect.Width()), std::max(1, screenRect.Height()));
     created_ = true;
 
     InitItems();
     LayOut();
-    InitSkinResources();
-    background_ = QImage(QStringLiteral(":/png/151.png"));
+    background_ = QImage(PngResourcePath(151));
     Render();
     move(position_);
     show();
@@ -92,20 +92,20 @@ void CWndPopup::PostClose() {
         this, [this] { close(); }, Qt::QueuedConnection);
 }
 
-void CWndPopup::DrawPopup(QPainter&, const QRect&) {}
+void CWndPopup::DrawPopup(QPainter&, const Rect&) {}
 void CWndPopup::DrawIcons(QPainter&) {}
 void CWndPopup::InitItems() {}
 void CWndPopup::LayOut() {}
-bool CWndPopup::OnPopupMouseMove(QPoint) {
+bool CWndPopup::OnPopupMouseMove(Point) {
     return false;
 }
-bool CWndPopup::OnPopupLButtonDown(QPoint) {
+bool CWndPopup::OnPopupLButtonDown(Point) {
     return false;
 }
-bool CWndPopup::OnPopupLButtonUp(QPoint) {
+bool CWndPopup::OnPopupLButtonUp(Point) {
     return false;
 }
-bool CWndPopup::OnPopupRButtonUp(QPoint) {
+bool CWndPopup::OnPopupRButtonUp(Point) {
     return false;
 }
 
@@ -117,7 +117,7 @@ void CWndPopup::DrawBackground(QPainter& painter, const QRect& r) const {
     // middle stretch.
     const int src_rim =
         std::min({kBackgroundRim, background_.width() / 2, background_.height() / 2});
-    const int rim = std::min({int(src_rim * scale_), r.width() / 2, r.height() / 2});
+    const int rim = std::min({int(src_rim * ui_.Scale), r.width() / 2, r.height() / 2});
     const int sw = background_.width(), sh = background_.height();
     const int xs[4] = {0, src_rim, sw - src_rim, sw};
     const int ys[4] = {0, src_rim, sh - src_rim, sh};
@@ -127,7 +127,7 @@ void CWndPopup::DrawBackground(QPainter& painter, const QRect& r) const {
         for (int col = 0; col < 3; ++col) {
             const QRect src(QPoint(xs[col], ys[row]), QPoint(xs[col + 1] - 1, ys[row + 1] - 1));
             const QRect dst(QPoint(xd[col], yd[row]), QPoint(xd[col + 1] - 1, yd[row + 1] - 1));
-            DrawSkinImage(painter, dst, background_, src);
+            DrawSkinImage(painter, background_, src, dst);
         }
     }
 }
@@ -145,23 +145,23 @@ void CWndPopup::Render() {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         DrawBackground(painter, client);
         painter.setFont(font_);
-        DrawPopup(painter, client);
+        DrawPopup(painter, Rect::FromQRect(client));
     }
     image_ = std::move(image);
     ++render_count_;
     update();
 }
 
-intptr_t CWndPopup::NotifyOwner(uint32_t message, uintptr_t wparam, intptr_t lparam) {
+intptr_t CWndPopup::NotifyOwner(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     // An owner whose window is gone hears nothing.
-    if (owner_ == nullptr || (had_owner_window_ && owner_window_.isNull())) {
+    if (owner_.isNull()) {
         return 0;
     }
-    return owner_->SendMessage(message, wparam, lparam);
+    return owner_->SendMessage(message, wParam, lParam);
 }
 
 void CWndPopup::DetachOwner() {
-    owner_ = nullptr;
+    owner_.clear();
 }
 
 bool CWndPopup::event(QEvent* event) {
@@ -182,7 +182,7 @@ void CWndPopup::paintEvent(QPaintEvent*) {
 
 void CWndPopup::mouseMoveEvent(QMouseEvent* event) {
     tracking_ = true;
-    if (!mouse_down_ && !closing_ && OnPopupMouseMove(event->position().toPoint()) && !closing_) {
+    if (!mouse_down_ && !closing_ && OnPopupMouseMove(ToPoint(event)) && !closing_) {
         Render();
     }
 }
@@ -193,13 +193,13 @@ void CWndPopup::mousePressEvent(QMouseEvent* event) {
     }
     // The window keeps the pointer until the button comes up (implicit grab).
     mouse_down_ = true;
-    if (!closing_ && OnPopupLButtonDown(event->position().toPoint()) && !closing_) {
+    if (!closing_ && OnPopupLButtonDown(ToPoint(event)) && !closing_) {
         Render();
     }
 }
 
 void CWndPopup::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint point = event->position().toPoint();
+    const Point point = ToPoint(event);
     if (event->button() == Qt::LeftButton) {
         mouse_down_ = false;
         if (!closing_ && OnPopupLButtonUp(point) && !closing_) {
@@ -215,7 +215,7 @@ void CWndPopup::mouseReleaseEvent(QMouseEvent* event) {
 void CWndPopup::leaveEvent(QEvent*) {
     tracking_ = false;
     // The pointer is outside now: a point that lies in no item.
-    if (!mouse_down_ && !closing_ && OnPopupMouseMove(QPoint(-1, -1)) && !closing_) {
+    if (!mouse_down_ && !closing_ && OnPopupMouseMove(Point{-1, -1}) && !closing_) {
         Render();
     }
 }

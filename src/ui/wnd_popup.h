@@ -3,20 +3,20 @@
 // off-screen image with per-pixel alpha, tracks the pointer, reports a choice
 // to its owner with one synchronous message, tells the owner when it loses
 // activation (so the owner can close it), and sends 0x401 while it closes.
-// It deletes itself once closed; owners keep only a non-owning reference.
+// It deletes itself once closed; owners keep only a guarded reference (the
+// popup slots of CDlgBase).
 #pragma once
 
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
-#include <QWidget>
 #include <cstdint>
 #include <string>
 
-#include "model/language_table.h"
 #include "model/profile_record.h"  // KeyValue
-#include "ui/popup_owner.h"
+#include "ui/popup_window.h"
+#include "ui/ui_context.h"
 
 namespace velmaro {
 
@@ -34,60 +34,59 @@ inline constexpr uint32_t kPopupClosedMessage = 0x401;
 // when it loses activation; 0 for kinds that send nothing.
 uint32_t PopupDeactivationMessage(int kind);
 
-class CWndPopup : public QWidget {
+class CWndPopup : public PopupWindow {
   public:
-    // `font` is the program-wide UI font (its height already scaled).
-    CWndPopup(int kind, const UiFont& font, double ui_scale);
+    // The font is the program-wide one of `ui`, at its scaled height.
+    CWndPopup(UiContext& ui, int kind);
     ~CWndPopup() override;
 
     CWndPopup(const CWndPopup&) = delete;
     CWndPopup& operator=(const CWndPopup&) = delete;
 
     // Makes the window: items, background, first rendering, then shown at
-    // rect's top-left (screen coordinates) and activated. A list popup sizes
-    // itself; others take rect's size. `message` is sent with a choice,
-    // `data` comes back as its wParam. Only the first call creates.
-    bool Create(CPopupOwner* owner, const QRect& rect, uint32_t message, uintptr_t data);
+    // the rectangle's top-left (screen pixels) and activated. A list popup
+    // sizes itself; others take the rectangle's size. `message` is sent with
+    // a choice, `data` comes back as its wParam. Only the first call creates.
+    bool Create(CDlgBase* owner, const Rect& screenRect, uint32_t message, uint32_t data) override;
 
-    // Closes the popup from the event loop, the way an owner closes one: not
-    // inside the handler that asked for it.
+    // Closes the popup from the event loop, not inside the handler that asks.
     void PostClose();
-
-    // Forgets the owner: nothing is sent to it any more. An owner that goes
-    // away while its popups live calls this for each of them first.
+    // Forgets the owner: nothing is sent to it any more.
     void DetachOwner();
 
     int Kind() const { return kind_; }
     uint32_t Message() const { return message_; }
-    uintptr_t Data() const { return data_; }
-    double UiScale() const { return scale_; }
+    uint32_t Data() const { return data_; }
+    double UiScale() const { return ui_.Scale; }
     bool Created() const { return created_; }
     // The pointer is over the popup (set by a move, cleared when it leaves).
+    // An owner asks this to tell whether the pointer rests on its menu.
     bool Tracking() const { return tracking_; }
-    // The last rendering, what the window shows.
+    // The last rendering: what the window shows.
     const QImage& Rendered() const { return image_; }
     int RenderCount() const { return render_count_; }
 
   protected:
     // Paints the content over the background; list popups draw their items.
-    virtual void DrawPopup(QPainter& painter, const QRect& client_rect);
+    virtual void DrawPopup(QPainter& painter, const Rect& clientRect);
     virtual void DrawIcons(QPainter& painter);
     // Adds the items; runs once, inside Create.
     virtual void InitItems();
     // Sizes the window after InitItems; list popups size themselves.
     virtual void LayOut();
     // Pointer events in client coordinates; true when the look changed.
-    virtual bool OnPopupMouseMove(QPoint point);
-    virtual bool OnPopupLButtonDown(QPoint point);
-    virtual bool OnPopupLButtonUp(QPoint point);
-    virtual bool OnPopupRButtonUp(QPoint point);
+    virtual bool OnPopupMouseMove(Point point);
+    virtual bool OnPopupLButtonDown(Point point);
+    virtual bool OnPopupLButtonUp(Point point);
+    virtual bool OnPopupRButtonUp(Point point);
 
     // Draws everything into the off-screen image and shows it.
     void Render();
-    // Sends to the owner; nothing (0) when there is none or it is gone.
-    intptr_t NotifyOwner(uint32_t message, uintptr_t wparam, intptr_t lparam);
+    // Sends to the owner; nothing (0) when there is none or its window is gone.
+    intptr_t NotifyOwner(uint32_t message, uintptr_t wParam, intptr_t lParam);
     // Closing has begun: nothing more is reported.
     bool Closing() const { return closing_; }
+    UiContext& Ui() const { return ui_; }
     const QFont& PopupFont() const { return font_; }
 
     bool event(QEvent* event) override;
@@ -99,18 +98,16 @@ class CWndPopup : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void DrawBackground(QPainter& painter, const QRect& client_rect) const;
+    void DrawBackground(QPainter& painter, const QRect& client) const;
 
+    UiContext& ui_;
     int kind_;
-    double scale_;
     QFont font_;
     QImage background_;  // the popup background resource
     QImage image_;       // off-screen rendering
-    CPopupOwner* owner_ = nullptr;
-    QPointer<QWidget> owner_window_;
-    bool had_owner_window_ = false;
+    QPointer<CDlgBase> owner_;
     uint32_t message_ = 0;
-    uintptr_t data_ = 0;
+    uint32_t data_ = 0;
     QPoint position_;
     bool created_ = false;
     bool tracking_ = false;

@@ -29,7 +29,7 @@ class PopupFamilyTest : public ::testing::Test {
     static void SetUpTestSuite() { test::TestApp(); }
 
     void SetUp() override {
-        owner_ = std::make_unique<RecordingOwner>();
+        owner_ = std::make_unique<RecordingOwner>(ui_);
         owner_->ChoiceMessages = {kComboMenuChoiceMessage,   kDpiListChoiceMessage,
                                   kDpiLockListChoiceMessage, kMultimediaListChoiceMessage,
                                   kOfficeListChoiceMessage,  kWindowsListChoiceMessage};
@@ -43,28 +43,31 @@ class PopupFamilyTest : public ::testing::Test {
     template <class Popup>
     Popup* Open(std::unique_ptr<Popup> popup, uint32_t message) {
         Popup* raw = popup.release();
-        EXPECT_TRUE(raw->Create(owner_.get(), QRect(50, 60, 10, 10), message, kField));
+        EXPECT_TRUE(raw->Create(owner_.get(), Rect{50, 60, 60, 70}, message, kField));
         return raw;
     }
 
     // Moves onto item `index` and clicks it; returns what the owner heard.
     std::vector<test::Sent> ChooseItem(CListPopup& popup, size_t index) {
         owner_->Messages.clear();
-        MoveTo(&popup, popup.Items()[index].Rect.center());
-        Click(&popup, popup.Items()[index].Rect.center());
+        MoveTo(&popup, test::Centre(popup.Items()[index].Bounds));
+        Click(&popup, test::Centre(popup.Items()[index].Bounds));
         // Step off so the next item is entered afresh.
         test::Leave(&popup);
         return owner_->Messages;
     }
 
     LanguageTable language_ = test::EnglishLanguage(1.0);
-    PopupItemImages images_ = test::MenuItemImagesForTests();
+    UiContext ui_ = test::MakeUiContext(1.0, language_);
+    PopupItemImages images_ = MenuItemImages(ui_);
     std::unique_ptr<RecordingOwner> owner_;
 };
 
 struct ListCase {
     const char* name;
-    std::function<std::unique_ptr<CListPopup>(const LanguageTable&, const PopupItemImages&)> make;
+    std::function<std::unique_ptr<CListPopup>(UiContext&, const LanguageTable&,
+                                              const PopupItemImages&)>
+        make;
     int kind;
     uint32_t message;
     std::vector<std::u16string> captions;
@@ -77,9 +80,10 @@ void PrintTo(const ListCase& c, std::ostream* os) {
 }
 
 template <class T>
-std::function<std::unique_ptr<CListPopup>(const LanguageTable&, const PopupItemImages&)> Maker() {
-    return [](const LanguageTable& l, const PopupItemImages& i) {
-        return std::make_unique<T>(l, i, 1.0);
+auto Maker() {
+    return [](UiContext& ui, const LanguageTable& l,
+              const PopupItemImages& i) -> std::unique_ptr<CListPopup> {
+        return std::make_unique<T>(ui, l, i);
     };
 }
 
@@ -157,7 +161,7 @@ class FunctionListTest : public PopupFamilyTest, public ::testing::WithParamInte
 
 TEST_P(FunctionListTest, ShowsItsListAndReportsEachFunction) {
     const ListCase& c = GetParam();
-    CListPopup* popup = Open(c.make(language_, images_), c.message);
+    CListPopup* popup = Open(c.make(ui_, language_, images_), c.message);
     EXPECT_EQ(popup->Kind(), c.kind);
     ASSERT_EQ(popup->Items().size(), c.captions.size());
     for (size_t i = 0; i < c.captions.size(); ++i) {
@@ -183,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(Lists, FunctionListTest, ::testing::ValuesIn(ListCases(
 // The menu: captions from the language table, arrows on the five list entries.
 TEST_F(PopupFamilyTest, ComboMenuListsTheSixteenFunctions) {
     CComboPopup* menu =
-        Open(std::make_unique<CComboPopup>(language_, images_, 1.0), kComboMenuChoiceMessage);
+        Open(std::make_unique<CComboPopup>(ui_, language_, images_), kComboMenuChoiceMessage);
     EXPECT_EQ(menu->Kind(), 0);
     ASSERT_EQ(menu->Items().size(), 16u);
     const std::vector<std::u16string> captions = {u"Left Click",   u"Right Click",
@@ -223,8 +227,8 @@ class ComboMenuEntryTest : public PopupFamilyTest,
 TEST_P(ComboMenuEntryTest, HoverAndClickSendTheEntrysMessages) {
     const MenuEntryCase& c = GetParam();
     CComboPopup* menu =
-        Open(std::make_unique<CComboPopup>(language_, images_, 1.0), kComboMenuChoiceMessage);
-    const QPoint at = menu->Items()[size_t(c.entry - 1)].Rect.center();
+        Open(std::make_unique<CComboPopup>(ui_, language_, images_), kComboMenuChoiceMessage);
+    const QPoint at = test::Centre(menu->Items()[size_t(c.entry - 1)].Bounds);
 
     MoveTo(menu, at);
     ASSERT_EQ(owner_->Messages.size(), 1u);
@@ -286,11 +290,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PopupFamilyTest, ComboMenuReportsOnlyNewlyEnteredEntries) {
     CComboPopup* menu =
-        Open(std::make_unique<CComboPopup>(language_, images_, 1.0), kComboMenuChoiceMessage);
-    MoveTo(menu, menu->Items()[5].Rect.center());   // DPI: open its list
-    MoveTo(menu, menu->Items()[14].Rect.center());  // DPI lock
-    test::Leave(menu);                              // off the menu: nothing
-    MoveTo(menu, menu->Items()[0].Rect.center());   // left click: close the lists
+        Open(std::make_unique<CComboPopup>(ui_, language_, images_), kComboMenuChoiceMessage);
+    MoveTo(menu, test::Centre(menu->Items()[5].Bounds));   // DPI: open its list
+    MoveTo(menu, test::Centre(menu->Items()[14].Bounds));  // DPI lock
+    test::Leave(menu);                                   // off the menu: nothing
+    MoveTo(menu, test::Centre(menu->Items()[0].Bounds));   // left click: close the lists
     EXPECT_EQ(owner_->MessageNumbers(), (std::vector<uint32_t>{0x410, 0x482, 0x409}));
 }
 

@@ -9,7 +9,6 @@
 
 #include "popup_test_support.h"
 #include "ui/list_popup.h"
-#include "ui/skin_paint.h"
 
 namespace velmaro {
 namespace {
@@ -29,7 +28,7 @@ class ListPopupTest : public ::testing::Test {
     static void SetUpTestSuite() { test::TestApp(); }
 
     void SetUp() override {
-        owner_ = std::make_unique<RecordingOwner>();
+        owner_ = std::make_unique<RecordingOwner>(ui_);
         owner_->ChoiceMessages = {kChoice};
         owner_->show();
     }
@@ -41,44 +40,46 @@ class ListPopupTest : public ::testing::Test {
 
     // Three items around a separator: "One", separator, "Two", "Three".
     CListPopup* MakeList(int kind = 9, double scale = 1.0) {
-        auto* popup = new CListPopup(kind, test::MenuItemImagesForTests(), font_, scale);
+        ui_.Scale = scale;
+        auto* popup = new CListPopup(ui_, kind, MenuItemImages(ui_));
         popup->AddItem(1, u"One", {0x00, 1, 2});
         popup->AddSeparator();
         popup->AddItem(2, u"Two", {0x01, 0, 0});
         popup->AddItem(3, u"Three", {0x02, 0, 0});
-        EXPECT_TRUE(popup->Create(owner_.get(), QRect(100, 100, 300, 300), kChoice, kData));
+        EXPECT_TRUE(popup->Create(owner_.get(), Rect{100, 100, 400, 400}, kChoice, kData));
         return popup;
     }
 
     static QPoint Centre(const CListPopup& p, size_t index) {
-        return p.Items()[index].Rect.center();
+        return test::Centre(p.Items()[index].Bounds);
     }
 
-    UiFont font_{u"Tahoma", 16, 1};
+    LanguageTable language_ = test::EnglishLanguage(1.0);
+    UiContext ui_ = test::MakeUiContext(1.0, language_);
     std::unique_ptr<RecordingOwner> owner_;
 };
 
 struct LayoutCase {
     double scale;
-    QRect first;      // left, top, right + 1, bottom + 1 of the first item
-    QRect separator;  // likewise
-    QRect second;
+    Rect first;  // right and bottom outside
+    Rect separator;
+    Rect second;
     QSize window;
 };
 
 class ListPopupLayoutTest : public ListPopupTest,
                             public ::testing::WithParamInterface<LayoutCase> {};
 
-QRect Edges(int l, int t, int r, int b) {
-    return QRect(QPoint(l, t), QSize(r - l, b - t));
+constexpr Rect Edges(int l, int t, int r, int b) {
+    return Rect{l, t, r, b};
 }
 
 TEST_P(ListPopupLayoutTest, StacksItemsAndSeparatorsAndSizesTheWindow) {
     const LayoutCase& c = GetParam();
     CListPopup* popup = MakeList(9, c.scale);
-    EXPECT_EQ(popup->Items()[0].Rect, c.first);
-    EXPECT_EQ(popup->Items()[1].Rect, c.separator);
-    EXPECT_EQ(popup->Items()[2].Rect, c.second);
+    EXPECT_EQ(popup->Items()[0].Bounds, c.first);
+    EXPECT_EQ(popup->Items()[1].Bounds, c.separator);
+    EXPECT_EQ(popup->Items()[2].Bounds, c.second);
     EXPECT_EQ(popup->size(), c.window);
     EXPECT_EQ(popup->pos(), QPoint(100, 100));
 }
@@ -278,12 +279,12 @@ TEST_F(ListPopupTest, ClosingWhileActiveDoesNotAlsoReportDeactivation) {
 // no artwork lies the window is see-through.
 TEST_F(ListPopupTest, RenderingShowsTheItemImagesOpaqueAndTheHoverLook) {
     CListPopup* popup = MakeList();
-    const QImage normal_image(test::MenuItemImagesForTests().Normal);
-    const QImage hover_image(test::MenuItemImagesForTests().Hover);
+    const QImage normal_image(MenuItemImages(ui_).Normal);
+    const QImage hover_image(MenuItemImages(ui_).Hover);
     ASSERT_FALSE(normal_image.isNull());
 
     // A point of the item's image away from the centred caption.
-    const QRect first = popup->Items()[0].Rect;
+    const QRect first = popup->Items()[0].Bounds.ToQRect();
     const QPoint probe(first.left() + 6, first.top() + 3);
     const QPoint source = probe - first.topLeft();
     QImage shown = popup->Rendered().convertToFormat(QImage::Format_ARGB32);
@@ -296,8 +297,8 @@ TEST_F(ListPopupTest, RenderingShowsTheItemImagesOpaqueAndTheHoverLook) {
     EXPECT_EQ(shown.pixel(probe), hover_image.convertToFormat(QImage::Format_ARGB32).pixel(source));
 
     // The separator line has its colour.
-    const QRect sep = popup->Items()[1].Rect;
-    EXPECT_EQ(QColor(shown.pixel(sep.center())), ColorRefToQColor(kListSeparatorColor));
+    const QRect sep = popup->Items()[1].Bounds.ToQRect();
+    EXPECT_EQ(QColor(shown.pixel(sep.center())), ToQColor(kListSeparatorColor));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "popup_test_support.h"
 #include "ui/combo_popup.h"
 #include "ui/function_list_popups.h"
-#include "ui/skin_resources.h"
+#include "ui/skin_image.h"
 
 namespace velmaro {
 namespace {
@@ -22,18 +22,18 @@ class PopupScreenshotTest : public ::testing::TestWithParam<double> {
 TEST_P(PopupScreenshotTest, MenuAndListOverTheMainWindow) {
     const double scale = GetParam();
     const LanguageTable language = test::EnglishLanguage(scale);
-    const PopupItemImages images = test::MenuItemImagesForTests();
-    auto owner = std::make_unique<test::RecordingOwner>();
+    UiContext ui = test::MakeUiContext(scale, language);
+    const PopupItemImages images = MenuItemImages(ui);
+    auto owner = std::make_unique<test::RecordingOwner>(ui);
 
-    auto* menu = new CComboPopup(language, images, scale);
-    ASSERT_TRUE(menu->Create(owner.get(), QRect(0, 0, 1, 1), kComboMenuChoiceMessage, 2013));
-    auto* list = new CDPILockPopup(language, images, scale);
-    ASSERT_TRUE(list->Create(owner.get(), QRect(0, 0, 1, 1), kDpiLockListChoiceMessage, 2013));
-    test::MoveTo(menu, menu->Items()[14].Rect.center());  // DPI lock, with its arrow
-    test::MoveTo(list, list->Items()[6].Rect.center());   // 800
+    auto* menu = new CComboPopup(ui, language, images);
+    ASSERT_TRUE(menu->Create(owner.get(), Rect{0, 0, 1, 1}, kComboMenuChoiceMessage, 2013));
+    auto* list = new CDPILockPopup(ui, language, images);
+    ASSERT_TRUE(list->Create(owner.get(), Rect{0, 0, 1, 1}, kDpiLockListChoiceMessage, 2013));
+    test::MoveTo(menu, test::Centre(menu->Items()[14].Bounds));  // DPI lock, with its arrow
+    test::MoveTo(list, test::Centre(list->Items()[6].Bounds));   // 800
 
-    InitSkinResources();
-    const QImage back(QStringLiteral(":/bitmap/364.bmp"));
+    const QImage back(BitmapResourcePath(364));
     ASSERT_FALSE(back.isNull());
     const int margin = int(24 * scale);
     const QSize size(margin * 3 + menu->width() + list->width(),

@@ -24,8 +24,10 @@
 #include "storage/file_system.h"
 #include "storage/language_file.h"
 #include "storage/shipped_language_files.h"
+#include "ui/dlg_base.h"
 #include "ui/list_popup.h"
-#include "ui/popup_owner.h"
+#include "ui/ui_context.h"
+#include "ui/ui_platform.h"
 
 namespace velmaro::test {
 
@@ -36,7 +38,10 @@ inline QApplication& TestApp() {
     static char* argv[] = {name, nullptr};
     if (QApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        PrepareUiPlatform();
         static QApplication app(argc, argv);
+        InstallFontSubstitutes();
+        InitUiResources();
         return app;
     }
     return *qApp;
@@ -67,16 +72,14 @@ inline LanguageTable EnglishLanguage(double ui_scale) {
     return table;
 }
 
-inline QString SkinsFolderParent() {
-    // The executable folder the program would pass: the skins folder's parent.
-    QDir dir(QStringLiteral(VELMARO_SKINS_DIR));
-    dir.cdUp();
-    return dir.absolutePath() + QLatin1Char('/');
-}
-
-// The skin's list item images, from the generated skin folder.
-inline PopupItemImages MenuItemImagesForTests() {
-    return MenuItemImages(SkinsFolderParent());
+// The UI context a program would build: scale, the language's font, the
+// generated skin folder.
+inline UiContext MakeUiContext(double scale, const LanguageTable& language) {
+    UiContext ui;
+    ui.Scale = scale;
+    ui.Font = language.Font;
+    ui.SkinsDir = QStringLiteral(VELMARO_SKINS_DIR "/");
+    return ui;
 }
 
 inline QString ScreenshotPath(const QString& name) {
@@ -96,22 +99,15 @@ struct Sent {
 
 // An owner window that records every message, reading lParam as a popup
 // result for the messages it is told are choices.
-class RecordingOwner : public QWidget, public CPopupOwner {
+class RecordingOwner : public CDlgBase {
   public:
-    RecordingOwner() { resize(400, 300); }
+    explicit RecordingOwner(UiContext& ui) : CDlgBase(ui) { SetWindowSize(400, 300); }
 
-    intptr_t SendMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
-        Sent sent{message, wparam, lparam, std::nullopt};
-        if (lparam != 0 && IsChoice(message)) {
-            sent.Result = *reinterpret_cast<const PopupResult*>(lparam);
-        }
-        Messages.push_back(sent);
-        if (OnMessage) {
-            OnMessage(sent);
-        }
-        return 0;
+    void DrawWindow(QPainter& dc, const Rect& updateRect) override {
+        FillBackground(dc, updateRect);
+        DrawControls(dc, updateRect);
     }
-    QWidget* PopupParent() override { return this; }
+    void InitUI(int, int, int, int) override {}
 
     bool IsChoice(uint32_t message) const {
         for (uint32_t m : ChoiceMessages) {
@@ -133,7 +129,24 @@ class RecordingOwner : public QWidget, public CPopupOwner {
     std::vector<uint32_t> ChoiceMessages;
     std::vector<Sent> Messages;
     std::function<void(const Sent&)> OnMessage;
+
+  protected:
+    intptr_t DispatchMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
+        Sent sent{message, wparam, lparam, std::nullopt};
+        if (lparam != 0 && IsChoice(message)) {
+            sent.Result = *reinterpret_cast<const PopupResult*>(lparam);
+        }
+        Messages.push_back(sent);
+        if (OnMessage) {
+            OnMessage(sent);
+        }
+        return CDlgBase::DispatchMessage(message, wparam, lparam);
+    }
 };
+
+inline QPoint Centre(const Rect& r) {
+    return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
 
 // Mouse input as the window system delivers it to a popup.
 inline void SendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
