@@ -67,6 +67,13 @@ QStringList LayoutSkinText(const QFont& font, const QString& text, const Rect& r
             }
         }
     }
+    if ((flags & kDtEditControl) && !(flags & (kDtSingleLine | kDtNoClip))) {
+        // A last line that would show only in part is left out.
+        const qsizetype fit = std::max(1, r.Height() / std::max(1, fm.height()));
+        while (lines.size() > fit) {
+            lines.removeLast();
+        }
+    }
     if (flags & (kDtWordEllipsis | kDtEndEllipsis)) {
         for (QString& line : lines) {
             if (fm.horizontalAdvance(line) > width) {

@@ -10,6 +10,8 @@
 //   kDtNoPrefix      "&" is shown as is (otherwise "&&" shows "&" and a single
 //                    "&" is dropped)
 //   kDtNoClip        may draw outside the rectangle
+//   kDtEditControl   wrapped text shows only the lines that fit whole (at
+//                    least one), as an edit control does
 #pragma once
 
 #include <QFont>

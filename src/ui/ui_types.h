@@ -91,6 +91,7 @@ inline constexpr uint32_t kDtWordBreak = 0x10;
 inline constexpr uint32_t kDtSingleLine = 0x20;
 inline constexpr uint32_t kDtNoClip = 0x100;
 inline constexpr uint32_t kDtNoPrefix = 0x800;
+inline constexpr uint32_t kDtEditControl = 0x2000;
 inline constexpr uint32_t kDtEndEllipsis = 0x8000;
 inline constexpr uint32_t kDtWordEllipsis = 0x40000;
 // One centred-vertically line cut with an ellipsis: how captions are drawn.
