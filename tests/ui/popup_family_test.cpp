@@ -293,7 +293,7 @@ TEST_F(PopupFamilyTest, ComboMenuReportsOnlyNewlyEnteredEntries) {
         Open(std::make_unique<CComboPopup>(ui_, language_, images_), kComboMenuChoiceMessage);
     MoveTo(menu, test::Centre(menu->Items()[5].Bounds));   // DPI: open its list
     MoveTo(menu, test::Centre(menu->Items()[14].Bounds));  // DPI lock
-    test::Leave(menu);                                   // off the menu: nothing
+    test::Leave(menu);                                     // off the menu: nothing
     MoveTo(menu, test::Centre(menu->Items()[0].Bounds));   // left click: close the lists
     EXPECT_EQ(owner_->MessageNumbers(), (std::vector<uint32_t>{0x410, 0x482, 0x409}));
 }
