@@ -93,6 +93,33 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{2.0, Edges(2, 2, 322, 46), Edges(2, 50, 322, 52),
                                  Edges(2, 54, 322, 98), QSize(324, 144)}));
 
+// A page's own list: a wider item edge, icons at the left, codes of its own.
+TEST_F(ListPopupTest, PageFilledListWithIconsAndItsOwnWidth) {
+    ui_.Scale = 1.5;
+    QImage icon(10, 8, QImage::Format_ARGB32);
+    icon.fill(QColor(255, 0, 255));
+    auto* popup = new CListPopup(ui_, 9, MenuItemImages(ui_), 188);
+    popup->AddItem(1, u"Static", {0, 0, 0}, false, icon);
+    popup->AddItem(9, u"Breathing", {8, 0, 0});
+    ASSERT_TRUE(popup->Create(owner_.get(), Rect{10, 20, 310, 320}, kChoice, kData));
+    EXPECT_EQ(popup->size(), QSize(int(189 * 1.5), int(1 + 2 * 33 + 1.5)));
+    EXPECT_EQ(popup->Items()[1].Bounds, (Rect{1, 34, 282, 67}));
+
+    // The icon sits at its own size, centred in a 25-pixel column at the left.
+    const QImage shown = popup->Rendered().convertToFormat(QImage::Format_ARGB32);
+    const Rect first = popup->Items()[0].Bounds;
+    const QPoint icon_at(first.left + (25 - 10) / 2, first.top + (first.Height() - 8) / 2);
+    EXPECT_EQ(QColor(shown.pixel(icon_at)), QColor(255, 0, 255));
+    EXPECT_EQ(QColor(shown.pixel(icon_at + QPoint(9, 7))), QColor(255, 0, 255));
+    EXPECT_NE(QColor(shown.pixel(icon_at + QPoint(10, 0))), QColor(255, 0, 255));
+
+    MoveTo(popup, test::Centre(popup->Items()[1].Bounds));
+    Click(popup, test::Centre(popup->Items()[1].Bounds));
+    ASSERT_EQ(owner_->Messages.size(), 1u);
+    EXPECT_EQ(owner_->Messages[0].Result->Name, u"Breathing");
+    EXPECT_EQ(owner_->Messages[0].Result->Code, (KeyValue{8, 0, 0}));
+}
+
 TEST_F(ListPopupTest, HoverFollowsThePointerWithOneRenderPerChange) {
     CListPopup* popup = MakeList();
     const int renders = popup->RenderCount();
