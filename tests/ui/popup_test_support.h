@@ -39,10 +39,12 @@ inline QApplication& TestApp() {
     if (QApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         PrepareUiPlatform();
-        static QApplication app(argc, argv);
+        // Never destroyed: Qt's own globals go first at exit, and an
+        // application object destroyed after them crashes.
+        auto* app = new QApplication(argc, argv);
         InstallFontSubstitutes();
         InitUiResources();
-        return app;
+        return *app;
     }
     return *qApp;
 }
