@@ -67,8 +67,11 @@ bool CSliderControl::DragTo(int x) {
     return true;
 }
 
-bool CSliderControl::OnDragOutside(uint32_t flags, int x, int y) {
-    return OnMouseMove(flags, x, y);
+bool CSliderControl::OnDragOutside(uint32_t, int x, int) {
+    if (disabled_ || !dragging_ || (state_ != 1 && state_ != 2)) {
+        return false;
+    }
+    return DragTo(x);
 }
 
 bool CSliderControl::OnMouseMove(uint32_t, int x, int y) {

@@ -6,6 +6,23 @@
 
 namespace velmaro {
 
+namespace {
+
+// Line height (ascent + descent) per em of the faces the artwork was made
+// for. Text keeps their glyph size whatever face stands in for them.
+double KnownLineHeightPerEm(const QString& face) {
+    if (face.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0) {
+        return (2049.0 + 423.0) / 2048.0;
+    }
+    if (face == QString::fromUtf16(u"宋体") ||
+        face.compare(QLatin1String("SimSun"), Qt::CaseInsensitive) == 0) {
+        return 1.0;
+    }
+    return 0;
+}
+
+}  // namespace
+
 Rect UiContext::ScaledRect(int left, int top, int right, int bottom) const {
     return Rect{Px(left), Px(top), Px(right), Px(bottom)};
 }
@@ -24,6 +41,9 @@ QFont UiContext::MakeFont(const QString& face, int height) const {
     // A positive height is the whole line (ascent + descent); Qt sizes the
     // em, which is smaller by a ratio that depends on the face.
     auto it = lineHeightPer100_.find(face);
+    if (it == lineHeightPer100_.end() && KnownLineHeightPerEm(face) > 0) {
+        it = lineHeightPer100_.emplace(face, 100 * KnownLineHeightPerEm(face)).first;
+    }
     if (it == lineHeightPer100_.end()) {
         QFont probe(face);
         probe.setStyleHint(QFont::SansSerif);

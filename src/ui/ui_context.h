@@ -41,9 +41,11 @@ class UiContext {
     // Full path of a file in the skin folder ("check_nr.png", "mouse/mouse_nr.png").
     QString SkinFile(const QString& relative) const { return SkinsDir + relative; }
 
-    // A font whose line height (ascent + descent) is `height` pixels, the way
-    // the artwork's fonts are sized; faces resolve through the substitutions
-    // that InstallFontSubstitutes() set up.
+    // A font sized the way the window system sizes a font of `height`: a
+    // positive height is the line height (ascent + descent) of the face named,
+    // a negative one its character height. Faces resolve through the
+    // substitutions that InstallFontSubstitutes() set up, keeping the glyph
+    // size of the face named.
     QFont MakeFont(const QString& face, int height) const;
     // The program-wide font at its own height.
     QFont ProgramFont() const;

@@ -34,8 +34,6 @@ void ClickControl(CDlgBase& dlg, uint32_t id) {
 
 class AttentionDlgTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { test::TestApp(); }
-
     std::unique_ptr<CAttentionDlg> Make(const QString& message, double scale = 1.0) {
         ui_.Scale = scale;
         auto dlg =
@@ -44,8 +42,8 @@ class AttentionDlgTest : public ::testing::Test {
         return dlg;
     }
 
-    LanguageTable language_ = test::EnglishLanguage(1.0);
-    UiContext ui_ = test::MakeUiContext(1.0, language_);
+    LanguageTable language_ = popup_test::EnglishLanguage(1.0);
+    UiContext ui_ = popup_test::MakeUiContext(1.0, language_);
 };
 
 TEST_F(AttentionDlgTest, ShowsTitleMessageAndOkAtTheScaledSize) {
@@ -119,7 +117,7 @@ TEST_F(AttentionDlgTest, RunsModallyUntilOk) {
 // at every scale.
 TEST_F(AttentionDlgTest, ProgramsWarningsShowWhole) {
     for (double scale : {1.0, 1.5, 2.0}) {
-        const LanguageTable language = test::EnglishLanguage(scale);
+        const LanguageTable language = popup_test::EnglishLanguage(scale);
         ui_.Font = language.Font;
         for (int entry : {145, 147, 151}) {
             const QString message = QString::fromStdU16String(language.Text(size_t(entry)));

@@ -36,8 +36,6 @@ class DrivenProgressDlg : public CProgressBarDlg {
 
 class ProgressDlgTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { test::TestApp(); }
-
     std::unique_ptr<DrivenProgressDlg> Make(double scale = 1.0) {
         ui_.Scale = scale;
         auto dlg = std::make_unique<DrivenProgressDlg>(ui_, QStringLiteral("Attention"),
@@ -46,8 +44,8 @@ class ProgressDlgTest : public ::testing::Test {
         return dlg;
     }
 
-    LanguageTable language_ = test::EnglishLanguage(1.0);
-    UiContext ui_ = test::MakeUiContext(1.0, language_);
+    LanguageTable language_ = popup_test::EnglishLanguage(1.0);
+    UiContext ui_ = popup_test::MakeUiContext(1.0, language_);
 };
 
 TEST_F(ProgressDlgTest, ShowsTheMessageAtTheScaledSize) {

@@ -26,7 +26,6 @@ class HalfFullProgressDlg : public CProgressBarDlg {
 
 class DialogScreenshotTest : public ::testing::TestWithParam<double> {
   protected:
-    static void SetUpTestSuite() { test::TestApp(); }
     static QString Name(const char* what, double scale) {
         return QStringLiteral("dialogs_%1_%2.png").arg(QLatin1String(what)).arg(scale, 0, 'f', 1);
     }
@@ -34,26 +33,26 @@ class DialogScreenshotTest : public ::testing::TestWithParam<double> {
 
 TEST_P(DialogScreenshotTest, AttentionDialog) {
     const double scale = GetParam();
-    const LanguageTable language = test::EnglishLanguage(scale);
-    UiContext ui = test::MakeUiContext(scale, language);
+    const LanguageTable language = popup_test::EnglishLanguage(scale);
+    UiContext ui = popup_test::MakeUiContext(scale, language);
     CAttentionDlg dlg(ui, language, QString::fromStdU16String(language.Text(150)),
                       QString::fromStdU16String(language.Text(151)));
     dlg.Initialize();
     // The pointer on OK, so its hover look shows too.
     const Rect ok = dlg.FindControl(kAttentionOkId)->GetRect();
     dlg.HandleMouseMove(0, Point{ok.left + 4, ok.top + 4});
-    EXPECT_TRUE(dlg.RenderAll().save(test::ScreenshotPath(Name("attention", scale))));
+    EXPECT_TRUE(dlg.RenderAll().save(popup_test::ScreenshotPath(Name("attention", scale))));
 }
 
 TEST_P(DialogScreenshotTest, ProgressDialogHalfFull) {
     const double scale = GetParam();
-    const LanguageTable language = test::EnglishLanguage(scale);
-    UiContext ui = test::MakeUiContext(scale, language);
+    const LanguageTable language = popup_test::EnglishLanguage(scale);
+    UiContext ui = popup_test::MakeUiContext(scale, language);
     HalfFullProgressDlg dlg(ui, QString::fromStdU16String(language.Text(150)),
                             QString::fromStdU16String(language.Text(146)));
     dlg.Initialize();
     dlg.Advance(250);
-    EXPECT_TRUE(dlg.RenderAll().save(test::ScreenshotPath(Name("progress", scale))));
+    EXPECT_TRUE(dlg.RenderAll().save(popup_test::ScreenshotPath(Name("progress", scale))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, DialogScreenshotTest, ::testing::Values(1.0, 2.0),

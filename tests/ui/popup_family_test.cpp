@@ -16,18 +16,16 @@
 namespace velmaro {
 namespace {
 
-using test::Click;
-using test::MoveTo;
-using test::Press;
-using test::RecordingOwner;
-using test::Release;
+using popup_test::Click;
+using popup_test::MoveTo;
+using popup_test::Press;
+using popup_test::RecordingOwner;
+using popup_test::Release;
 
 constexpr uintptr_t kField = 2015;
 
 class PopupFamilyTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { test::TestApp(); }
-
     void SetUp() override {
         owner_ = std::make_unique<RecordingOwner>(ui_);
         owner_->ChoiceMessages = {kComboMenuChoiceMessage,   kDpiListChoiceMessage,
@@ -48,17 +46,17 @@ class PopupFamilyTest : public ::testing::Test {
     }
 
     // Moves onto item `index` and clicks it; returns what the owner heard.
-    std::vector<test::Sent> ChooseItem(CListPopup& popup, size_t index) {
+    std::vector<popup_test::Sent> ChooseItem(CListPopup& popup, size_t index) {
         owner_->Messages.clear();
-        MoveTo(&popup, test::Centre(popup.Items()[index].Bounds));
-        Click(&popup, test::Centre(popup.Items()[index].Bounds));
+        MoveTo(&popup, popup_test::Centre(popup.Items()[index].Bounds));
+        Click(&popup, popup_test::Centre(popup.Items()[index].Bounds));
         // Step off so the next item is entered afresh.
-        test::Leave(&popup);
+        popup_test::Leave(&popup);
         return owner_->Messages;
     }
 
-    LanguageTable language_ = test::EnglishLanguage(1.0);
-    UiContext ui_ = test::MakeUiContext(1.0, language_);
+    LanguageTable language_ = popup_test::EnglishLanguage(1.0);
+    UiContext ui_ = popup_test::MakeUiContext(1.0, language_);
     PopupItemImages images_ = MenuItemImages(ui_);
     std::unique_ptr<RecordingOwner> owner_;
 };
@@ -171,7 +169,7 @@ TEST_P(FunctionListTest, ShowsItsListAndReportsEachFunction) {
         EXPECT_FALSE(item.HasArrow);
         EXPECT_FALSE(item.Separator);
 
-        const std::vector<test::Sent> sent = ChooseItem(*popup, i);
+        const std::vector<popup_test::Sent> sent = ChooseItem(*popup, i);
         ASSERT_EQ(sent.size(), 1u) << i;
         EXPECT_EQ(sent[0].Message, c.message);
         EXPECT_EQ(sent[0].WParam, kField);
@@ -228,7 +226,7 @@ TEST_P(ComboMenuEntryTest, HoverAndClickSendTheEntrysMessages) {
     const MenuEntryCase& c = GetParam();
     CComboPopup* menu =
         Open(std::make_unique<CComboPopup>(ui_, language_, images_), kComboMenuChoiceMessage);
-    const QPoint at = test::Centre(menu->Items()[size_t(c.entry - 1)].Bounds);
+    const QPoint at = popup_test::Centre(menu->Items()[size_t(c.entry - 1)].Bounds);
 
     MoveTo(menu, at);
     ASSERT_EQ(owner_->Messages.size(), 1u);
@@ -256,7 +254,7 @@ TEST_P(ComboMenuEntryTest, HoverAndClickSendTheEntrysMessages) {
         return;
     }
     ASSERT_EQ(owner_->Messages.size(), 1u);
-    const test::Sent& sent = owner_->Messages[0];
+    const popup_test::Sent& sent = owner_->Messages[0];
     EXPECT_EQ(sent.Message, *c.on_click);
     EXPECT_EQ(sent.WParam, kField);
     if (c.choice) {
@@ -291,10 +289,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PopupFamilyTest, ComboMenuReportsOnlyNewlyEnteredEntries) {
     CComboPopup* menu =
         Open(std::make_unique<CComboPopup>(ui_, language_, images_), kComboMenuChoiceMessage);
-    MoveTo(menu, test::Centre(menu->Items()[5].Bounds));   // DPI: open its list
-    MoveTo(menu, test::Centre(menu->Items()[14].Bounds));  // DPI lock
-    test::Leave(menu);                                     // off the menu: nothing
-    MoveTo(menu, test::Centre(menu->Items()[0].Bounds));   // left click: close the lists
+    MoveTo(menu, popup_test::Centre(menu->Items()[5].Bounds));   // DPI: open its list
+    MoveTo(menu, popup_test::Centre(menu->Items()[14].Bounds));  // DPI lock
+    popup_test::Leave(menu);                                     // off the menu: nothing
+    MoveTo(menu, popup_test::Centre(menu->Items()[0].Bounds));   // left click: close the lists
     EXPECT_EQ(owner_->MessageNumbers(), (std::vector<uint32_t>{0x410, 0x482, 0x409}));
 }
 

@@ -3,6 +3,7 @@
 // shows.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPainter>
 #include <QPointer>
 #include <memory>
@@ -13,20 +14,18 @@
 namespace velmaro {
 namespace {
 
-using test::Click;
-using test::Leave;
-using test::MoveTo;
-using test::Press;
-using test::RecordingOwner;
-using test::Release;
+using popup_test::Click;
+using popup_test::Leave;
+using popup_test::MoveTo;
+using popup_test::Press;
+using popup_test::RecordingOwner;
+using popup_test::Release;
 
 constexpr uint32_t kChoice = 0x479;
 constexpr uintptr_t kData = 0xC30;
 
 class ListPopupTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { test::TestApp(); }
-
     void SetUp() override {
         owner_ = std::make_unique<RecordingOwner>(ui_);
         owner_->ChoiceMessages = {kChoice};
@@ -51,11 +50,11 @@ class ListPopupTest : public ::testing::Test {
     }
 
     static QPoint Centre(const CListPopup& p, size_t index) {
-        return test::Centre(p.Items()[index].Bounds);
+        return popup_test::Centre(p.Items()[index].Bounds);
     }
 
-    LanguageTable language_ = test::EnglishLanguage(1.0);
-    UiContext ui_ = test::MakeUiContext(1.0, language_);
+    LanguageTable language_ = popup_test::EnglishLanguage(1.0);
+    UiContext ui_ = popup_test::MakeUiContext(1.0, language_);
     std::unique_ptr<RecordingOwner> owner_;
 };
 
@@ -113,8 +112,8 @@ TEST_F(ListPopupTest, PageFilledListWithIconsAndItsOwnWidth) {
     EXPECT_EQ(QColor(shown.pixel(icon_at + QPoint(9, 7))), QColor(255, 0, 255));
     EXPECT_NE(QColor(shown.pixel(icon_at + QPoint(10, 0))), QColor(255, 0, 255));
 
-    MoveTo(popup, test::Centre(popup->Items()[1].Bounds));
-    Click(popup, test::Centre(popup->Items()[1].Bounds));
+    MoveTo(popup, popup_test::Centre(popup->Items()[1].Bounds));
+    Click(popup, popup_test::Centre(popup->Items()[1].Bounds));
     ASSERT_EQ(owner_->Messages.size(), 1u);
     EXPECT_EQ(owner_->Messages[0].Result->Name, u"Breathing");
     EXPECT_EQ(owner_->Messages[0].Result->Code, (KeyValue{8, 0, 0}));
@@ -160,7 +159,7 @@ TEST_F(ListPopupTest, ClickReportsTheItemAndLeavesClosingToTheOwner) {
     Click(popup, Centre(*popup, 2));
 
     ASSERT_EQ(owner_->Messages.size(), 1u);
-    const test::Sent& sent = owner_->Messages[0];
+    const popup_test::Sent& sent = owner_->Messages[0];
     EXPECT_EQ(sent.Message, kChoice);
     EXPECT_EQ(sent.WParam, kData);
     EXPECT_EQ(sent.LParam, reinterpret_cast<intptr_t>(&popup->Result()));
@@ -224,7 +223,7 @@ TEST_F(ListPopupTest, PostedCloseHappensOnlyOnceTheEventLoopRuns) {
 TEST_F(ListPopupTest, PopupDiesWithItsOwnerWithoutReporting) {
     QPointer<CListPopup> popup = MakeList();
     std::vector<uint32_t> heard;
-    owner_->OnMessage = [&heard](const test::Sent& s) { heard.push_back(s.Message); };
+    owner_->OnMessage = [&heard](const popup_test::Sent& s) { heard.push_back(s.Message); };
     owner_.reset();
     EXPECT_TRUE(popup.isNull());
     EXPECT_TRUE(heard.empty());
@@ -254,7 +253,7 @@ TEST_P(ListPopupDeactivationTest, LosingActivationTellsTheOwnerWhoClosesIt) {
     EXPECT_EQ(PopupDeactivationMessage(c.kind), c.message);
 
     QPointer<CListPopup> popup = MakeList(c.kind);
-    owner_->OnMessage = [&popup, &c](const test::Sent& s) {
+    owner_->OnMessage = [&popup, &c](const popup_test::Sent& s) {
         if (c.message != 0 && s.Message == c.message && popup) {
             popup->PostClose();
         }

@@ -16,22 +16,22 @@ namespace {
 
 class PopupScreenshotTest : public ::testing::TestWithParam<double> {
   protected:
-    static void SetUpTestSuite() { test::TestApp(); }
 };
 
 TEST_P(PopupScreenshotTest, MenuAndListOverTheMainWindow) {
     const double scale = GetParam();
-    const LanguageTable language = test::EnglishLanguage(scale);
-    UiContext ui = test::MakeUiContext(scale, language);
+    const LanguageTable language = popup_test::EnglishLanguage(scale);
+    UiContext ui = popup_test::MakeUiContext(scale, language);
     const PopupItemImages images = MenuItemImages(ui);
-    auto owner = std::make_unique<test::RecordingOwner>(ui);
+    auto owner = std::make_unique<popup_test::RecordingOwner>(ui);
 
     auto* menu = new CComboPopup(ui, language, images);
     ASSERT_TRUE(menu->Create(owner.get(), Rect{0, 0, 1, 1}, kComboMenuChoiceMessage, 2013));
     auto* list = new CDPILockPopup(ui, language, images);
     ASSERT_TRUE(list->Create(owner.get(), Rect{0, 0, 1, 1}, kDpiLockListChoiceMessage, 2013));
-    test::MoveTo(menu, test::Centre(menu->Items()[14].Bounds));  // DPI lock, with its arrow
-    test::MoveTo(list, test::Centre(list->Items()[6].Bounds));   // 800
+    popup_test::MoveTo(menu,
+                       popup_test::Centre(menu->Items()[14].Bounds));  // DPI lock, with its arrow
+    popup_test::MoveTo(list, popup_test::Centre(list->Items()[6].Bounds));  // 800
 
     const QImage back(BitmapResourcePath(364));
     ASSERT_FALSE(back.isNull());
@@ -47,9 +47,9 @@ TEST_P(PopupScreenshotTest, MenuAndListOverTheMainWindow) {
                     list->Rendered());
     }
     const QString name = QStringLiteral("popup_menu_%1.png").arg(scale, 0, 'f', 1);
-    EXPECT_TRUE(shot.save(test::ScreenshotPath(name)));
-    EXPECT_TRUE(menu->Rendered().save(
-        test::ScreenshotPath(QStringLiteral("popup_menu_alone_%1.png").arg(scale, 0, 'f', 1))));
+    EXPECT_TRUE(shot.save(popup_test::ScreenshotPath(name)));
+    EXPECT_TRUE(menu->Rendered().save(popup_test::ScreenshotPath(
+        QStringLiteral("popup_menu_alone_%1.png").arg(scale, 0, 'f', 1))));
     owner.reset();
 }
 

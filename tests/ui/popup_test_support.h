@@ -1,11 +1,9 @@
-// Shared pieces of the popup and dialog tests: the application object, the
-// English texts, an owner that records what popups send, mouse events, and
-// where screenshots go.
+// Shared pieces of the popup and dialog tests: the English texts, an owner
+// that records what popups send, mouse events, and where screenshots go.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
@@ -27,27 +25,8 @@
 #include "ui/dlg_base.h"
 #include "ui/list_popup.h"
 #include "ui/ui_context.h"
-#include "ui/ui_platform.h"
 
-namespace velmaro::test {
-
-// One QApplication for the whole test program, on the offscreen platform.
-inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        PrepareUiPlatform();
-        // Never destroyed: Qt's own globals go first at exit, and an
-        // application object destroyed after them crashes.
-        auto* app = new QApplication(argc, argv);
-        InstallFontSubstitutes();
-        InitUiResources();
-        return *app;
-    }
-    return *qApp;
-}
+namespace velmaro::popup_test {
 
 // Serves the shipped English language file under any name.
 class ShippedEnglishFiles : public FileSystem {
@@ -174,4 +153,4 @@ inline void Leave(QWidget* w) {
     QCoreApplication::sendEvent(w, &event);
 }
 
-}  // namespace velmaro::test
+}  // namespace velmaro::popup_test
