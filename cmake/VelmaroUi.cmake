@@ -24,3 +24,8 @@ target_include_directories(velmaro_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src
                                       PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
 target_compile_definitions(velmaro_ui PRIVATE
     VELMARO_SKINS_INSTALL_DIR="${CMAKE_INSTALL_FULL_DATADIR}/velmaro/skins")
+# Messages may be posted to windows from other threads (CDlgBase::PostMessage).
+find_package(Threads REQUIRED)
+target_link_libraries(velmaro_ui PUBLIC Threads::Threads)
+
+set(VELMARO_HAVE_UI ON)

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <algorithm>
+#include <thread>
 
 #include "ui/check_button.h"
 #include "ui/tab_control.h"
@@ -55,6 +56,18 @@ TEST_F(HostTest, PostedMessagesWaitForTheEventLoop) {
     EXPECT_EQ(order, std::vector<intptr_t>{3});
     ASSERT_TRUE(WaitUntil([&] { return order.size() == 3; }));
     EXPECT_EQ(order, (std::vector<intptr_t>{3, 1, 2}));
+    // Input-report readers post from their own threads; the handler still
+    // runs on the window's thread.
+    const std::thread::id uiThread = std::this_thread::get_id();
+    std::thread::id handledOn;
+    dlg.OnMessage(0x42C, [&](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        handledOn = std::this_thread::get_id();
+        return 0;
+    });
+    std::thread reader([&] { dlg.PostMessage(0x42C, 0, 0); });
+    reader.join();
+    ASSERT_TRUE(WaitUntil([&] { return handledOn != std::thread::id(); }));
+    EXPECT_EQ(handledOn, uiThread);
 }
 
 TEST_F(HostTest, TimersByIdFireOnceOrRepeatedly) {
@@ -351,6 +364,27 @@ TEST(HostBackground, AverageColourAndScaledCopy) {
     p.end();
     EXPECT_EQ(out.pixelColor(7, 1), QColor(200, 100, 50));
     EXPECT_EQ(out.pixelColor(7, 2), QColor(0, 0, 0));
+}
+
+TEST(HostBackground, FrameBitmapIsDrawnAtItsSizeTimesTheScale) {
+    UiContext ui;
+    ui.Scale = 1.5;
+    ui.SkinsDir = QStringLiteral(VELMARO_SKINS_DIR "/");
+    TestDlg dlg(ui, 700, 300);
+    const QImage frame =
+        QImage(ui.SkinFile("Frame_common.bmp")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(frame.size(), QSize(429, 140));
+    QImage out(700, 300, QImage::Format_RGB32);
+    out.fill(Qt::magenta);
+    QPainter p(&out);
+    EXPECT_FALSE(dlg.DrawFrameBitmap(p, "Frame_missing.bmp"));
+    ASSERT_TRUE(dlg.DrawFrameBitmap(p, "Frame_common.bmp"));
+    p.end();
+    // 429 x 140 becomes 643 x 210.
+    EXPECT_EQ(out.pixel(642, 209), frame.pixel(428, 139));
+    EXPECT_EQ(out.pixel(0, 0), frame.pixel(0, 0));
+    EXPECT_EQ(out.pixelColor(643, 100), QColor(Qt::magenta));
+    EXPECT_EQ(out.pixelColor(100, 210), QColor(Qt::magenta));
 }
 
 TEST(HostBackground, CompiledInMainBackgroundLoads) {
