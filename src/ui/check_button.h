@@ -1,0 +1,64 @@
+// A check box or a toggling header: normal, hover and checked pictures (or a
+// three-frame strip) with a caption beside them. A click toggles the check
+// before the host hears of it, so the host reads the new value.
+#pragma once
+
+#include <array>
+
+#include "ui/control_base.h"
+#include "ui/control_images.h"
+
+namespace velmaro {
+
+class CCheckButton : public CControlBase {
+  public:
+    // align: kDtLeft, kDtCenter or kDtRight.
+    CCheckButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
+                 uint32_t align = kDtLeft, bool pageVisible = true, bool visible = true,
+                 bool disabled = false);
+
+    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
+    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
+    bool SetCheckedImage(const QString& path) { return images_.SetLook(LookDown, path); }
+    // All three; returns whether every one loaded.
+    bool SetImages(const QString& normal, const QString& hover, const QString& checked);
+    bool SetStripImage(const QString& path) { return images_.SetStrip(path); }
+    bool SetStripResource(int resourceId) { return images_.SetStripResource(resourceId); }
+
+    void SetChecked(bool checked) { checked_ = checked; }
+    bool Checked() const { return checked_; }
+    // The checked caption turns white (section headers).
+    void SetCheckedColor() { colors_[LookDown] = 0xFFFFFF; }
+    void SetTextColors(ColorRef normal, ColorRef hover, ColorRef checked) {
+        colors_ = {normal, hover, checked};
+    }
+    // Left text inset; the right one is 0.
+    void SetTextMargin(int left) {
+        marginLeft_ = left;
+        marginRight_ = 0;
+    }
+    // Captions shown instead of the caption while not checked / checked.
+    void SetUncheckedText(const QString& text) { uncheckedText_ = text; }
+    void SetCheckedText(const QString& text) { checkedText_ = text; }
+
+    // 0 normal, 1 hover, 2 pressed or checked.
+    int Look() const;
+
+    void Draw(QPainter& dc, const Rect& updateRect) override;
+    bool OnMouseMove(uint32_t flags, int x, int y) override;
+    bool OnLButtonDown(uint32_t flags, int x, int y) override;
+    bool OnLButtonUp(uint32_t flags, int x, int y) override;
+    void ReleaseImages() override { images_.Release(); }
+
+  private:
+    ControlImages images_;
+    bool checked_ = false;
+    uint32_t align_;
+    int marginLeft_ = 0;
+    int marginRight_ = 0;
+    QString uncheckedText_;
+    QString checkedText_;
+    std::array<ColorRef, 3> colors_{kTextNormal, kTextHover, kTextPressed};
+};
+
+}  // namespace velmaro

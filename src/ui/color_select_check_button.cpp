@@ -1,0 +1,63 @@
+#include "ui/color_select_check_button.h"
+
+namespace velmaro {
+
+CColorSelectCheckButton::CColorSelectCheckButton(ControlHost* host, uint32_t id, const Rect& rect,
+                                                 const QString& text, const Rect& swatch,
+                                                 bool pageVisible, bool visible, bool disabled)
+    : CControlBase(host, id, rect, text, pageVisible, visible, disabled), swatch_(swatch) {}
+
+bool CColorSelectCheckButton::SetImages(const QString& normal, const QString& checked) {
+    const bool a = SetNormalImage(normal);
+    const bool b = SetCheckedImage(checked);
+    return a && b;
+}
+
+Rect CColorSelectCheckButton::Swatch() const {
+    const int inset = int(3 * Scale());
+    return rect_.Deflated(inset, inset);
+}
+
+void CColorSelectCheckButton::Draw(QPainter& dc, const Rect&) {
+    if (images_.HasStrip()) {
+        images_.DrawFrame(dc, checked_ ? 1 : 0, rect_);
+    } else {
+        images_.DrawLook(dc, checked_ ? LookDown : LookNormal, rect_);
+    }
+    swatch_ = Swatch();
+    dc.fillRect(swatch_.ToQRect(), ToQColor(color_));
+}
+
+bool CColorSelectCheckButton::OnMouseMove(uint32_t, int x, int y) {
+    return TrackHover(x, y);
+}
+
+bool CColorSelectCheckButton::OnLButtonDown(uint32_t, int x, int y) {
+    if (disabled_ || !Inside(x, y)) {
+        return false;
+    }
+    const bool changed = SetState(2);
+    Notify(0, NotifyDown);
+    return changed;
+}
+
+bool CColorSelectCheckButton::OnLButtonUp(uint32_t, int x, int y) {
+    if (disabled_) {
+        return false;
+    }
+    if (!Inside(x, y)) {
+        return SetState(0);
+    }
+    const bool changed = SetState(1);
+    Notify(0, NotifyClick);
+    return changed;
+}
+
+bool CColorSelectCheckButton::OnLButtonDblClk(uint32_t, int x, int y) {
+    if (!disabled_ && Inside(x, y)) {
+        Notify(0, NotifyDoubleClick);
+    }
+    return false;
+}
+
+}  // namespace velmaro

@@ -1,0 +1,46 @@
+// A DPI level button (ids 0xCDA + k, k = 0..7): a click selects the first
+// k + 1 levels in the shared DPI mask; selected while its own bit is set. It
+// shows its value (times 50) in a band along its top.
+#pragma once
+
+#include "ui/control_base.h"
+#include "ui/control_images.h"
+
+namespace velmaro {
+
+inline constexpr uint32_t kFirstDpiRadioId = 0xCDA;
+
+class CDPIRadioButton : public CControlBase {
+  public:
+    CDPIRadioButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
+                    bool pageVisible = true, bool visible = true, bool disabled = false);
+
+    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
+    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
+    bool SetSelectedImage(const QString& path) { return images_.SetLook(LookDown, path); }
+    bool SetImages(const QString& normal, const QString& hover, const QString& selected);
+    bool SetStripImage(const QString& path) { return images_.SetStrip(path); }
+
+    // The step value shown (in units of 50 DPI).
+    void SetValue(int value) { value_ = value; }
+    int Value() const { return value_; }
+    void SetTextColor(ColorRef c) { textColor_ = c; }
+
+    // Level k of this button, or -1 for an id outside 0xCDA..0xCE1.
+    int Level() const;
+    bool Selected() const;
+    int Look() const;
+
+    void Draw(QPainter& dc, const Rect& updateRect) override;
+    bool OnMouseMove(uint32_t flags, int x, int y) override;
+    bool OnLButtonDown(uint32_t flags, int x, int y) override;
+    bool OnLButtonUp(uint32_t flags, int x, int y) override;
+    void ReleaseImages() override { images_.Release(); }
+
+  private:
+    ControlImages images_;
+    int value_ = 0;
+    ColorRef textColor_ = kTextNormal;
+};
+
+}  // namespace velmaro

@@ -1,0 +1,52 @@
+// A radio button: its selected look comes from the shared radio word, one bit
+// per button; a click selects its bit and clears the others of its group only.
+#pragma once
+
+#include <optional>
+
+#include "ui/control_base.h"
+#include "ui/control_images.h"
+
+namespace velmaro {
+
+// Where a radio button's selection lives in SelectionState::RadioGroupBits.
+struct RadioGroupBit {
+    uint32_t Bit;        // the button's own bit
+    uint32_t GroupMask;  // every bit of its group
+};
+
+// The groups: A 0x7D6, 0x820..0x825 (bits 0..6); B 0x7D9, 0x7DA (7, 8: scroll
+// by lines / pages); C 0xDAD, 0xDAE (9, 10); D 0xCA8, 0xCB2 (11, 12: lighting
+// direction); F 0x7EF..0x7F1 (13..15: macro loop mode); E 0xBD6..0xBD9
+// (16..19: report rate); G 0xDB6, 0xDB7 (20, 21: lift-off distance).
+// Ids outside the table have no bit.
+std::optional<RadioGroupBit> RadioGroupOf(uint32_t id);
+
+class CRadioButton : public CControlBase {
+  public:
+    CRadioButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
+                 bool pageVisible = true, bool visible = true, bool disabled = false);
+
+    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
+    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
+    bool SetSelectedImage(const QString& path) { return images_.SetLook(LookDown, path); }
+    bool SetImages(const QString& normal, const QString& hover, const QString& selected);
+    bool SetStripImage(const QString& path) { return images_.SetStrip(path); }
+    bool SetStripResource(int resourceId) { return images_.SetStripResource(resourceId); }
+
+    // Its bit is set in the shared radio word.
+    bool Selected() const;
+    // 0 normal, 1 hover, 2 pressed or selected.
+    int Look() const;
+
+    void Draw(QPainter& dc, const Rect& updateRect) override;
+    bool OnMouseMove(uint32_t flags, int x, int y) override;
+    bool OnLButtonDown(uint32_t flags, int x, int y) override;
+    bool OnLButtonUp(uint32_t flags, int x, int y) override;
+    void ReleaseImages() override { images_.Release(); }
+
+  private:
+    ControlImages images_;
+};
+
+}  // namespace velmaro

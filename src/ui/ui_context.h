@@ -1,0 +1,58 @@
+// What every skinned window and control of one program shares: the UI scale,
+// the program-wide font, the skin folder and the selection words that several
+// controls read and write together. One object, owned by whoever runs the
+// windows and passed to each host; tests build their own.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <utility>
+
+#include "model/language_table.h"
+#include "ui/ui_types.h"
+
+namespace velmaro {
+
+// Selections that span several controls (radio groups, DPI level buttons, the
+// page and profile tabs).
+struct SelectionState {
+    uint32_t RadioGroupBits = 0;
+    uint8_t DpiRadioMask = 0x02;
+    uint32_t CurrentPage = 0;
+    uint32_t CurrentProfileTab = 0;
+};
+
+class UiContext {
+  public:
+    // 1.0, 1.5 or 2.0: multiplies every position, size and font height.
+    double Scale = 1.0;
+    // Face, height (already multiplied by the scale when the language was
+    // loaded) and character set of the program-wide font.
+    UiFont Font;
+    SelectionState Selection;
+    // The skin folder with a trailing "/".
+    QString SkinsDir;
+
+    // v unscaled pixels at the UI scale, truncated.
+    int Px(double v) const { return int(v * Scale); }
+    Rect ScaledRect(int left, int top, int right, int bottom) const;
+    // Full path of a file in the skin folder ("check_nr.png", "mouse/mouse_nr.png").
+    QString SkinFile(const QString& relative) const { return SkinsDir + relative; }
+
+    // A font sized the way the window system sizes a font of `height`: a
+    // positive height is the line height (ascent + descent) of the face named,
+    // a negative one its character height. Faces resolve through the
+    // substitutions that InstallFontSubstitutes() set up, keeping the glyph
+    // size of the face named.
+    QFont MakeFont(const QString& face, int height) const;
+    // The program-wide font at its own height.
+    QFont ProgramFont() const;
+
+  private:
+    // Line height of each face at a 100-pixel em, measured once.
+    mutable std::map<QString, double> lineHeightPer100_;
+};
+
+}  // namespace velmaro
