@@ -231,7 +231,8 @@ void GalleryDlg::InitUI(int, int, int, int) {
         const int x = 760 + i * 200;
         auto* b = MakeControl<CImageButton>(0, 0x13A + uint32_t(i), R(x, y - 10, 190, 40),
                                             "Mouse settings");
-        b->SetImages(Skin("button4_nr.png"), Skin("button4_ov.png"));
+        // The skin has no hover picture for this button; pages give it the normal one.
+        b->SetImages(Skin("button4_nr.png"), Skin("button4_nr.png"));
         if (i == 1)
             Hover(b);
     }
