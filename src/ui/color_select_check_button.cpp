@@ -33,24 +33,11 @@ bool CColorSelectCheckButton::OnMouseMove(uint32_t, int x, int y) {
 }
 
 bool CColorSelectCheckButton::OnLButtonDown(uint32_t, int x, int y) {
-    if (disabled_ || !Inside(x, y)) {
-        return false;
-    }
-    const bool changed = SetState(2);
-    Notify(0, NotifyDown);
-    return changed;
+    return PressDown(x, y);
 }
 
 bool CColorSelectCheckButton::OnLButtonUp(uint32_t, int x, int y) {
-    if (disabled_) {
-        return false;
-    }
-    if (!Inside(x, y)) {
-        return SetState(0);
-    }
-    const bool changed = SetState(1);
-    Notify(0, NotifyClick);
-    return changed;
+    return PressUp(x, y);
 }
 
 bool CColorSelectCheckButton::OnLButtonDblClk(uint32_t, int x, int y) {

@@ -79,6 +79,27 @@ intptr_t CControlBase::NotifyAs(uint32_t msg, uintptr_t wParam, intptr_t lParam)
     return host_->SendMessage(msg, wParam, lParam);
 }
 
+bool CControlBase::PressDown(int x, int y) {
+    if (disabled_ || !Inside(x, y)) {
+        return false;
+    }
+    const bool changed = SetState(2);
+    Notify(0, NotifyDown);
+    return changed;
+}
+
+bool CControlBase::PressUp(int x, int y) {
+    if (disabled_) {
+        return false;
+    }
+    if (!Inside(x, y)) {
+        return SetState(0);
+    }
+    const bool changed = SetState(1);
+    Notify(0, NotifyClick);
+    return changed;
+}
+
 bool CControlBase::TrackHover(int x, int y) {
     if (disabled_ || state_ == 2) {
         return false;

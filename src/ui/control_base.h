@@ -90,6 +90,11 @@ class CControlBase {
     // exactly while the point is inside. Returns whether the state changed.
     bool TrackHover(int x, int y);
     bool SetState(int state);
+    // The common press/click cycle: a press inside shows pressed and sends
+    // NotifyDown; a release inside shows hover and sends NotifyClick, one
+    // outside goes back to normal silently. Return whether the look changed.
+    bool PressDown(int x, int y);
+    bool PressUp(int x, int y);
 
     // Draws a caption the way every skinned control does (text_draw.h).
     void DrawCaption(QPainter& dc, const QString& text, const Rect& r, uint32_t flags,

@@ -33,24 +33,11 @@ bool CLinkButton::OnMouseMove(uint32_t, int x, int y) {
 }
 
 bool CLinkButton::OnLButtonDown(uint32_t, int x, int y) {
-    if (disabled_ || !Inside(x, y)) {
-        return false;
-    }
-    const bool changed = SetState(2);
-    Notify(0, NotifyDown);
-    return changed;
+    return PressDown(x, y);
 }
 
 bool CLinkButton::OnLButtonUp(uint32_t, int x, int y) {
-    if (disabled_) {
-        return false;
-    }
-    if (!Inside(x, y)) {
-        return SetState(0);
-    }
-    const bool changed = SetState(1);
-    Notify(0, NotifyClick);
-    return changed;
+    return PressUp(x, y);
 }
 
 }  // namespace velmaro
