@@ -18,8 +18,13 @@ bool ParseByte(std::string_view text, int base, uint8_t& out) {
     return true;
 }
 
-std::string Quoted(std::string_view part) {
-    return "\"" + std::string(part) + "\"";
+// Built by appending: GCC 12 at -O3 reports a false -Wrestrict overlap for
+// "literal" + std::string.
+std::string Message(std::string_view before, std::string_view part, std::string_view after = {}) {
+    std::string text;
+    text.reserve(before.size() + part.size() + after.size() + 2);
+    text.append(before).append(1, '"').append(part).append(1, '"').append(after);
+    return text;
 }
 
 }  // namespace
@@ -58,22 +63,22 @@ SimulateOptionsResult ParseSimulateOptions(std::string_view options) {
             const std::string_view value = part.substr(7);
             if (!(value.starts_with("0x") || value.starts_with("0X")) ||
                 !ParseByte(value.substr(2), 16, result.config.status.sensor_code)) {
-                result.error = "bad sensor code in " + Quoted(part) + " (expected 0x00..0xFF)";
+                result.error = Message("bad sensor code in ", part, " (expected 0x00..0xFF)");
                 return result;
             }
         } else if (part.starts_with("battery=")) {
             if (!ParseByte(part.substr(8), 10, result.config.status.battery)) {
-                result.error = "bad battery level in " + Quoted(part) + " (expected 0..255)";
+                result.error = Message("bad battery level in ", part, " (expected 0..255)");
                 return result;
             }
         } else if (part.starts_with("charge=")) {
             if (!ParseByte(part.substr(7), 10, result.config.status.charge)) {
-                result.error = "bad charging state in " + Quoted(part) + " (expected 0..255)";
+                result.error = Message("bad charging state in ", part, " (expected 0..255)");
                 return result;
             }
         } else {
-            result.error = part.empty() ? "empty simulate option in " + Quoted(options)
-                                        : "unknown simulate option " + Quoted(part);
+            result.error = part.empty() ? Message("empty simulate option in ", options)
+                                        : Message("unknown simulate option ", part);
             return result;
         }
         if (comma == std::string_view::npos)
