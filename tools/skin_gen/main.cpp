@@ -4,8 +4,9 @@
 //
 // SKINS_DIR receives the skin folder (with its mouse/ subfolder) that is read
 // beside the program; RESOURCE_DIR receives the images compiled into the
-// program and velmaro_skin.qrc listing them under their resource names. The
-// last file written is RESOURCE_DIR/skins.manifest, one written path a line,
+// program and velmaro_skin.qrc listing them under their resource names, and
+// icon/velmaro.svg, the scalable icon for the desktop's icon theme. The last
+// file written is RESOURCE_DIR/skins.manifest, one written path a line,
 // which the build uses as its stamp. With --preview, a contact sheet of every
 // skin image and mock-ups of the main window are written for looking at.
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "app_icon.h"
 #include "art.h"
 #include "preview.h"
 
@@ -113,6 +115,12 @@ int main(int argc, char** argv) {
         return Fail("cannot write " + qrcFile);
     }
     manifest += qrcFile + "\n";
+    // The icon theme's scalable icon, from the same shapes as the pixel sizes.
+    const QString svgFile = resourceDir.absoluteFilePath("icon/velmaro.svg");
+    if (!WriteText(svgFile, skin::AppIconSvg())) {
+        return Fail("cannot write " + svgFile);
+    }
+    manifest += svgFile + "\n";
 
     if (argc == 5 && !skin::WritePreviews(sink, QString::fromLocal8Bit(argv[4]))) {
         return Fail("cannot write the previews");

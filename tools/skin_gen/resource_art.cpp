@@ -2,6 +2,7 @@
 // (188 up, 187 down) and the application icon (128).
 #include <QTransform>
 
+#include "app_icon.h"
 #include "art.h"
 
 namespace skin {
@@ -58,40 +59,15 @@ QImage ArrowStrip(bool up) {
     return img;
 }
 
-// The icon: a mouse outline with a lit wheel on a dark rounded tile, drawn
-// anew for each size so small sizes stay sharp.
-QImage Icon(int size) {
-    QImage img = Canvas(size, size);
-    QPainter p;
-    Begin(p, img);
-    p.scale(size / 64.0, size / 64.0);
-    const QRectF tile(1, 1, 62, 62);
-    p.setPen(QPen(col::kAccentDim, 1.5));
-    p.setBrush(Vertical(tile, QColor(34, 34, 38), QColor(10, 10, 12)));
-    p.drawPath(RoundedRect(tile, 13));
-    const QRectF body(18, 9, 28, 46);
-    p.setPen(QPen(col::kAccent, 4));
-    p.setBrush(QColor(16, 16, 18));
-    p.drawPath(RoundedRect(body, 14));
-    p.setPen(QPen(col::kAccent, 3));
-    p.drawLine(QPointF(32, 10), QPointF(32, 28));
-    p.drawLine(QPointF(19, 28), QPointF(45, 28));
-    p.setPen(Qt::NoPen);
-    p.setBrush(col::kAccentGlow);
-    p.drawPath(RoundedRect(QRectF(29, 15, 6, 9), 3));
-    p.end();
-    return img;
-}
-
 }  // namespace
 
 void DrawResourceImages(Sink& sink) {
     sink.ResourcePng("151.png", "png/151.png", PopupBackground());
     sink.ResourcePng("188.png", "png/188.png", ArrowStrip(true));
     sink.ResourcePng("187.png", "png/187.png", ArrowStrip(false));
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : kAppIconSizes) {
         sink.ResourcePng(QString("icon/%1.png").arg(size), QString("icon/128/%1.png").arg(size),
-                         Icon(size));
+                         AppIcon(size));
     }
 }
 
