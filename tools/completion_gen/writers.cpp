@@ -244,16 +244,19 @@ std::string ZshScript(const HelpModel& model) {
       << "    _arguments -C \\\n";
     for (const Option& o : model.GlobalOptions) {
         // "(-h --help)"{-h,--help}"[...]" lets zsh offer either name once.
+        // Appended piece by piece: GCC 12 at -O3 takes "literal" + std::string for
+        // an overlapping copy (-Wrestrict).
         std::string names, spec;
         if (o.Names.size() > 1) {
-            names = Quote("(" + Join(o.Names) + ")") + "{" + Join(o.Names, ",") + "}";
+            names = Quote(std::string("(").append(Join(o.Names)).append(")"));
+            names.append("{").append(Join(o.Names, ",")).append("}");
         } else {
             spec = o.Names[0];
         }
         if (o.ValueOptional) {
             spec += "=-";
         }
-        spec += "[" + Short(o.Help) + "]";
+        spec.append("[").append(Short(o.Help)).append("]");
         if (o.ValueOptional) {
             spec += ":" + o.ValueName + ":(" + Join(model.SimulateWords) + ")";
         } else if (o.TakesValue) {
