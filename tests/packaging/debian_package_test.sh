@@ -26,6 +26,14 @@ for lib in libc6 libstdc++6 libudev1; do
 done
 [ "$(dpkg-deb -f "$deb" Package)" = velmaro ] || fail "package name"
 
+# No lintian errors (packaging/lintian.md explains the warnings left).
+if command -v lintian >/dev/null; then
+    lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 ||
+        fail "lintian reports errors: $(grep '^E:' "$work/lintian.log")"
+else
+    fail "lintian is not installed (scripts/setup installs it)"
+fi
+
 # The maintainer script, with a udevadm that records its calls and a sysfs
 # holding the cable mouse, the receiver and an unrelated keyboard.
 dpkg-deb -e "$deb" "$work/control" || fail "dpkg-deb -e"
