@@ -61,6 +61,39 @@ fi
 if command -v zsh >/dev/null; then
     zsh -n "$zsh_file" || fail "zsh cannot read $zsh_file"
     head -n1 "$zsh_file" | grep -qx '#compdef velmaroctl' || fail "zsh: no #compdef line"
+    # The completion function with zsh's completion builtins stood in for:
+    # _arguments picks the state, compadd and _describe print what is offered.
+    # The words are those after the global options, as _arguments leaves them.
+    zsh_complete() {  # state prefix words...
+        zsh -f -c '
+            compset() { [[ $1 == -P && $PREFIX == *=* ]] && PREFIX=${PREFIX#*=} }
+            compadd() { while [[ $1 == -* && $1 != -- ]]; do shift; [[ $1 == = ]] && shift; done
+                        shift; print -r -- "${(j: :)${(M)@:#$PREFIX*}}" }
+            _describe() { local name=${@[-1]}; local -a l=("${(@P)name}")
+                          l=(${(o)l%%:*}); print -r -- "${(j: :)l}" }
+            _arguments() { state=$ZSTATE; return 1 }
+            _files() { print files }
+            eval "$(sed "\$d" "$1")"
+            ZSTATE=$2 PREFIX=$3
+            shift 3
+            words=("$@") CURRENT=$#
+            _velmaroctl' _ "$zsh_file" "$@"
+    }
+    while IFS='|' read -r args expected; do
+        [ -z "$args" ] && continue
+        [ "$expected" = COMMANDS ] && expected=$commands
+        eval "set -- $args"
+        got=$(zsh_complete "$@" 2>&1)
+        [ "$got" = "$expected" ] || fail "zsh: ($args) gave '$got', expected '$expected'"
+    done <<'CASES'
+command '' velmaroctl|COMMANDS
+argument '' switch ''|0 1 2 3 4
+argument '' export 1 ''|files
+argument -- reset --|--yes --help
+argument rate= set rate=|125 250 500 1000
+argument lighting.dir set lighting.dir|lighting.direction
+argument button.1=media:vol set button.1=media:vol|media:volume-up media:volume-down
+CASES
 else
     fail "zsh is not installed (scripts/setup installs it)"
 fi
