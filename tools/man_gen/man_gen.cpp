@@ -2,11 +2,13 @@
 //
 //   velmaro_man_gen SOURCE.md VERSION OUTPUT_DIR
 //
-// The source is a small Markdown subset, one page after another:
+// The source is a small Markdown subset, one page after another (text before
+// the first page is a note to its editors and is left out):
 //   # name(section) -- summary     starts a page, written as OUTPUT_DIR/name.section
 //   ## HEADING / ### Subheading    section and subsection
 //   - term                         a tagged paragraph; its text follows on lines
-//     indented text                indented by two spaces
+//     indented text                indented by two spaces, or on the same line
+//   - term -- text                 after " -- " (one line per command or option)
 //   ``` ... ```                    an example, printed as it stands
 //   blank line                     a new paragraph
 // Inline: **bold**, *italic* and `literal` (bold). Everything else is text.
@@ -104,9 +106,7 @@ int main(int argc, char** argv) {
     bool paragraph = false;  // the next text line starts a new paragraph
     bool inItem = false;
     std::string line;
-    int number = 0;
     while (std::getline(in, line)) {
-        ++number;
         std::smatch m;
         if (std::regex_match(line, m, pageHead)) {
             pages.push_back({m[1].str() + "." + m[2].str(), {}});
@@ -120,10 +120,7 @@ int main(int argc, char** argv) {
             continue;
         }
         if (pages.empty()) {
-            if (!line.empty()) {
-                return Fail("line " + std::to_string(number) + ": text before the first page");
-            }
-            continue;
+            continue;  // notes for the source's editors
         }
         std::ostringstream& t = pages.back().text;
         if (line.rfind("```", 0) == 0) {
@@ -155,7 +152,12 @@ int main(int argc, char** argv) {
             t << ".SH " << Upper(Inline(line.substr(3))) << "\n";
             paragraph = inItem = false;
         } else if (line.rfind("- ", 0) == 0) {
-            t << ".TP\n" << Inline(line.substr(2)) << "\n";
+            const std::string item = line.substr(2);
+            const std::size_t dash = item.find(" -- ");
+            t << ".TP\n" << Inline(item.substr(0, dash)) << "\n";
+            if (dash != std::string::npos) {
+                t << Inline(item.substr(dash + 4)) << "\n";
+            }
             paragraph = false;
             inItem = true;
         } else if (line.rfind("  ", 0) == 0 && inItem) {
