@@ -84,7 +84,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     exp->final_callback(
         [&] { command = [&](CommandContext& c) { return RunExport(c, slot, file); }; });
 
-    CLI::App* imp = add("import", "Read a profile file into SLOT (a bad file resets the slot)");
+    CLI::App* imp =
+        add("import", "Read a profile file into SLOT (a file that cannot be read changes nothing)");
     imp->add_option("SLOT", slot, "Profile slot 0..4")->required()->check(CLI::Range(0, 4));
     imp->add_option("FILE", file, "The profile file (.psf)")->required();
     imp->final_callback(

@@ -41,6 +41,9 @@ struct AppCoreOptions {
     double UiScale = 1.0;
     // Start the backend's device-change watch (arrivals and removals).
     bool WatchDeviceChanges = true;
+    // The virtual mouse runs: with no DataFolder given, the simulated data
+    // folder (SimulatedDataFolder) is used, never the user's real one.
+    bool Simulated = false;
 };
 
 // What the start-up did, step by step.
@@ -137,6 +140,15 @@ class AppCore {
     // The macro library changed; it is written at shutdown.
     void MarkMacrosChanged() { macros_changed_ = true; }
 
+    // The library was (re)loaded from its file: whether it loaded completely
+    // decides what the macro synchronisation does with a button whose macro
+    // it lacks (SettingsWriter::SetLibraryComplete).
+    void NoteLibraryLoad(const MacroLibraryLoad& load);
+    // Once per run, after a synchronisation left macro buttons as they were
+    // because the library did not load completely: the sentence to show the
+    // user (the window's attention message, velmaroctl's error stream).
+    std::optional<std::string> TakeLibraryAttention();
+
     // The save at exit when one is scheduled (and the library when the macros
     // changed), then the readers stopped and every handle closed. Runs once;
     // the destructor runs it when nobody did.
@@ -185,6 +197,9 @@ class AppCore {
     StorageReport last_save_;
     StorageReport last_sensor_change_;
     bool macros_changed_ = false;
+    // Why the library did not load completely; empty when it did.
+    std::string library_problem_;
+    bool library_attention_told_ = false;
     bool end_requested_ = false;
     bool shut_down_ = false;
 };
