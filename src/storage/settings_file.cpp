@@ -106,23 +106,18 @@ std::string SlotPathProblem(const ProgramState& state, int slot) {
         std::filesystem::path(ToUtf8(state.DataFolder + u"config/x")).lexically_normal();
     if (normal.parent_path() != config.parent_path())
         return "it is not in " + config.parent_path().string() + "/";
-    for (int s = 0; s < slot; ++s) {
-        const std::filesystem::path other =
-            std::filesystem::path(ToUtf8(state.Settings.ProfileSlotPath(s))).lexically_normal();
-        if (other == normal)
-            return "it is the file of profile " + std::to_string(s) + " too";
-    }
     return {};
+}
+
+std::filesystem::path NormalPath(const std::u16string& path) {
+    return std::filesystem::path(ToUtf8(path)).lexically_normal();
 }
 
 // Slot paths that are not used get the slot's default path.
 void MendSlotPaths(ProgramState& state, StorageReport& report) {
     AppSettings defaults;
     defaults.SetDefaultSettings(state.DataFolder);
-    for (int s = 0; s < kProfileSlots; ++s) {
-        const std::string problem = SlotPathProblem(state, s);
-        if (problem.empty())
-            continue;
+    auto mend = [&](int s, const std::string& problem) {
         SettingPair& pair = state.Settings.Pairs[kProfileSlot0Url + s];
         const std::u16string fallback = defaults.ProfileSlotPath(s);
         report.Note(LineName(kProfileSlot0Url + s + 2) + " (" + Shortened(pair.Name) + "=" +
@@ -132,6 +127,29 @@ void MendSlotPaths(ProgramState& state, StorageReport& report) {
         pair.Value = fallback;
         if (pair.Name.empty())
             pair.Name = defaults.Pairs[kProfileSlot0Url + s].Name;
+    };
+    for (int s = 0; s < kProfileSlots; ++s) {
+        if (const std::string problem = SlotPathProblem(state, s); !problem.empty())
+            mend(s, problem);
+    }
+    // Two slots on one file would overwrite each other. The slot whose
+    // default it is keeps it, otherwise the first; the other moves to its
+    // own default. Each move puts a slot on its default, and defaults
+    // differ, so this ends.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int a = 0; a < kProfileSlots && !moved; ++a) {
+            for (int b = a + 1; b < kProfileSlots && !moved; ++b) {
+                const std::filesystem::path path = NormalPath(state.Settings.ProfileSlotPath(a));
+                if (path != NormalPath(state.Settings.ProfileSlotPath(b)))
+                    continue;
+                const bool b_owns = path == NormalPath(defaults.ProfileSlotPath(b));
+                const int move = b_owns ? a : b;
+                mend(move,
+                     "it is the file of profile " + std::to_string(move == a ? b : a) + " too");
+                moved = true;
+            }
+        }
     }
 }
 
@@ -168,12 +186,14 @@ void RebuildDefaults(ProgramState& state, FileSystem& fs, const std::string& pro
     else if (existed)  // a first start has no file: nothing to tell
         report.Note(problem + ": the settings and the five profiles were reset to their defaults");
 
-    for (int s = 0; s < kProfileSlots; ++s) {
+    for (int s = 0; s < kProfileSlots; ++s)
         ResetProfileDefaults(state.Profiles[s], s, state.Language, state.Sensor.SensorId);
+    // A slot file that holds the defaults already has nothing to keep.
+    KeepChangedProfileFiles(
+        state, fs, report,
+        problem + ": the profiles were reset to their defaults with the settings");
+    for (int s = 0; s < kProfileSlots; ++s) {
         const std::u16string& path = state.Settings.ProfileSlotPath(s);
-        KeepBeforeReplacing(fs, ToUtf8(path), report,
-                            problem + ": profile " + std::to_string(s) +
-                                " was reset to its defaults with the settings");
         const bool written = WriteProfileFile(state, s, path, fs);
         report.NoteWrite(written, ToUtf8(path), fs);
         // A slot file that could not be replaced is read again below as it is.

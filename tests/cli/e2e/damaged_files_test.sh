@@ -115,7 +115,7 @@ rmdir "$CONFIG/config.ini"
 sim show
 expect_status 0
 expect_err "kept the old $CONFIG/default0.psf as $CONFIG/default0.psf.bad-"
-expect_err "config.ini cannot be read (it does not exist): profile 0 was reset to its defaults"
+expect_err "config.ini cannot be read (it does not exist): the profiles were reset to their defaults with the settings"
 expect_second_start_quiet
 find "$CONFIG" -name '*.bad-*' -delete
 
