@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 #include <chrono>
 #include <string>
 #include <thread>
@@ -156,6 +159,95 @@ void SeedDataFolder(FileSystem& fs) {
     MacroLibrary library;
     ASSERT_EQ(library.AddMacro(u"Macro 1"), AddResult::Added);
     ASSERT_TRUE(SaveMacroLibrary(MacroLibraryPath(u"/data/"), library, fs));
+}
+
+struct DamagedLibraryCase {
+    const char* name;
+    std::function<std::string(const std::string&)> damage;  // the file's new bytes; none: removed
+    bool attention;                                         // the button is left as it was
+
+    friend void PrintTo(const DamagedLibraryCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class DamagedLibraryTest : public AppCoreTest,
+                           public ::testing::WithParamInterface<DamagedLibraryCase> {};
+
+TEST_P(DamagedLibraryTest, StripsNoButtonAndSaysSoOnce) {
+    // Profile 1 (current) plays library macro 1 on button 3.
+    SeedDataFolder(fs);
+    ProgramState seed;
+    seed.DataFolder = u"/data/";
+    seed.Settings.SetDefaultSettings(seed.DataFolder);
+    ASSERT_TRUE(ReadProfileFile(seed, 1, seed.Settings.ProfileSlotPath(1), fs).Ok);
+    KeyRecord& key = seed.Profiles[1].Keys[2];
+    key.KeyName = u"Macro-Deep";
+    key.Value = {kCategoryMacro, 0x11, 0x00};
+    key.MacroKeyIndex = 1;
+    key.Macro.MacroName = u"Deep";
+    key.Macro.InsertAction(0, MacroAction::Make(0x41, 0x00, 0, 0));
+    ASSERT_TRUE(WriteProfileFile(seed, 1, seed.Settings.ProfileSlotPath(1), fs));
+    const std::string path = MacroLibraryPath(u"/data/");
+    if (const auto bytes = GetParam().damage(fs.files[path]); !bytes.empty())
+        fs.files[path] = bytes;
+    else
+        fs.files.erase(path);
+    const std::string profile_before = fs.files["/data/config/default1.psf"];
+    backend.Add(cable);
+
+    StartSettled();
+    core.Shutdown();
+
+    const KeyRecord& now = core.State().Profiles[1].Keys[2];
+    if (!GetParam().attention) {
+        EXPECT_EQ(now.Value, kNoFunction);
+        EXPECT_EQ(core.TakeLibraryAttention(), std::nullopt);
+        return;
+    }
+    EXPECT_EQ(now.KeyName, u"Macro-Deep");
+    EXPECT_EQ(now.Value, (KeyValue{kCategoryMacro, 0x11, 0x00}));
+    EXPECT_EQ(now.Macro.MacroName, u"Deep");
+    EXPECT_EQ(now.Macro.AllAction, key.Macro.AllAction);
+    EXPECT_EQ(fs.files["/data/config/default1.psf"], profile_before);
+    const auto attention = core.TakeLibraryAttention();
+    ASSERT_TRUE(attention);
+    EXPECT_NE(attention->find("button 3 of profile 1 keeps its own macro"), std::string::npos)
+        << *attention;
+    EXPECT_EQ(core.TakeLibraryAttention(), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedLibraryTest,
+    ::testing::Values(
+        DamagedLibraryCase{"CutInHalf",
+                           [](const std::string& b) { return b.substr(0, b.size() / 2); }, true},
+        DamagedLibraryCase{"Emptied", [](const std::string&) { return std::string(" "); }, true},
+        DamagedLibraryCase{"Missing", [](const std::string&) { return std::string(); }, true},
+        // Loads cleanly, without the macro: the user deleted it.
+        DamagedLibraryCase{
+            "CleanWithoutTheMacro",
+            [](const std::string&) {
+                return testing::Utf16File(
+                    u"[MacroLibrary]\nMacroKeyIndex=2\nSelect "
+                    u"Locaton:stage=-1;stage0Index=0;stage1Index=0;stage2Index=0;\n");
+            },
+            false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppCoreTest, ASimulationUsesADataFolderOfItsOwn) {
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string old = saved ? saved : "";
+    ::setenv("XDG_DATA_HOME", "/xdg", 1);
+    AppCoreOptions simulated;
+    simulated.Simulated = true;
+    simulated.Locale = "en_US.UTF-8";
+    const StartupReport report = core.Initialize(simulated);
+    if (saved)
+        ::setenv("XDG_DATA_HOME", old.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(report.DataFolder, u"/xdg/VelmaroData20240507A-simulated/");
+    EXPECT_EQ(fs.CountStartingWith("/xdg/VelmaroData20240507A/"), 0);
+    EXPECT_GT(fs.CountStartingWith("/xdg/VelmaroData20240507A-simulated/config/"), 0);
 }
 
 TEST_F(AppCoreTest, StartsUpInOrder) {
