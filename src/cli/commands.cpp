@@ -233,19 +233,18 @@ int RunExport(CommandContext& c, int slot, const std::string& file) {
 
 int RunImport(CommandContext& c, int slot, const std::string& file) {
     AppCore& core = c.Run.Core();
-    ProgramState& state = core.State();
     // As the profile page's import: the file is read completely first, then
     // the settings and every profile file are saved.
-    const ProfileReadResult result = ImportProfile(state, slot, ToU16(file), DefaultFileSystem());
+    const ProfileReadResult result = core.ImportProfile(slot, ToU16(file));
     if (!result.Ok) {
         c.Out.Message("could not import " + file + ": " + result.Problem + "; profile " +
                       std::to_string(slot) + " is unchanged");
         return kExitFiles;
     }
     const bool write_failed = PrintStorageReport(c.Out, result.Report);
-    // The mouse holds the current profile: it gets what the import changed.
-    if (slot == state.Settings.CurrentProfile()) {
-        core.Writer().MarkChanged(kAllWriterGroups);
+    // Into the current slot the core asked for an apply: the mouse gets
+    // what the import changed.
+    if (slot == core.State().CurrentProfileTab) {
         c.Run.Apply();
         NoteOffline(c);
     }

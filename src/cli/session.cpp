@@ -156,7 +156,9 @@ int Session::Finish(bool own_files) {
     const ShutdownReport report = core_->Shutdown();
     bool failed = report.Saved && PrintStorageReport(console_, report.Save);
     if (report.LibrarySaveTried && !report.LibrarySaved) {
-        console_.Message("could not write " + MacroLibraryPath(core_->State().DataFolder));
+        const std::string why = DefaultFileSystem().LastErrorText();
+        console_.Message("could not write " + MacroLibraryPath(core_->State().DataFolder) +
+                         (why.empty() ? std::string() : ": " + why));
         failed = true;
     }
     // The synchronisation at exit may be the first to meet such a button.

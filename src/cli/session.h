@@ -29,7 +29,7 @@ enum ExitStatus : int {
     kExitOk = 0,
     kExitNoMouse = 1,  // a command that needs the mouse found none
     kExitUsage = 2,    // bad usage or a bad value
-    kExitFiles = 3,    // a file could not be read or written, or an import was refused
+    kExitFiles = 3,    // a file could not be read or written, or an import was refused or partial
 };
 
 struct GlobalOptions {

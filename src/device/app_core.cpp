@@ -262,6 +262,21 @@ bool AppCore::SwitchProfile(int slot) {
     return true;
 }
 
+ProfileReadResult AppCore::ImportProfile(int slot, const std::u16string& path) {
+    ProfileReadResult result;
+    if (!HasDataFolder()) {
+        result.Problem = "there is no data folder to keep it in";
+        return result;
+    }
+    result = velmaro::ImportProfile(state_, slot, path, fs_);
+    if (!result.Ok)
+        return result;
+    ui_.RefreshControls();
+    if (slot == state_.CurrentProfileTab)
+        writer_.MarkChanged(kAllGroups);
+    return result;
+}
+
 bool AppCore::ApplyNow() {
     if (!timers_.IsTimerRunning(kTimerApply))
         return false;

@@ -26,6 +26,7 @@
 #include "macro/macro_library_file.h"
 #include "model/program_state.h"
 #include "storage/file_system.h"
+#include "storage/profile_file.h"
 #include "storage/settings_file.h"
 #include "storage/storage_report.h"
 
@@ -128,6 +129,12 @@ class AppCore {
     // The profile list's choice: slot 0..4 becomes current and every group
     // is marked for the apply 20 ms later. False for another slot.
     bool SwitchProfile(int slot);
+
+    // The profiles page's import: the file is read completely before it
+    // replaces slot 0..4, then the settings and profile files are saved
+    // (storage ImportProfile). Into the current slot, every group is marked
+    // for the apply 20 ms later, so the mouse holds what the pages show.
+    ProfileReadResult ImportProfile(int slot, const std::u16string& path);
 
     // Runs a pending apply now instead of 20 ms later; false when none was due.
     bool ApplyNow();

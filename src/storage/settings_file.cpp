@@ -231,8 +231,8 @@ bool EnsureConfigFolder(const ProgramState& state, FileSystem& fs) {
 }
 
 std::string SensorChangeReason(uint16_t old_sensor, uint16_t new_sensor) {
-    return "the profiles were set up for sensor " + ToUtf8(FormatHexSpacePadded(old_sensor)) +
-           " and the sensor is " + ToUtf8(FormatHexSpacePadded(new_sensor)) +
+    return "the profiles were set up for sensor 0x" + ToUtf8(FormatHexUpper(old_sensor, 4)) +
+           " and the sensor is 0x" + ToUtf8(FormatHexUpper(new_sensor, 4)) +
            ": the DPI settings of the five profiles were reset for it";
 }
 

@@ -75,7 +75,8 @@ for bad in " " "3" "0x3325" "$DATA/con" "/" "$WORK/elsewhere/default2.psf" \
     set_line "$CONFIG/config.ini" 15 "ProfileSlot2URL=$bad"
     sim show 2
     expect_status 0
-    expect_err "config.ini line 15 (ProfileSlot2URL=$bad) is not used as the file of profile 2"
+    expect_err "config.ini line 15 (ProfileSlot2URL="
+    expect_err "is not used as the file of profile 2 because"
     expect_err "profile 2 uses $CONFIG/default2.psf instead"
     utf16 "$CONFIG/config.ini" | grep -qx "ProfileSlot2URL=$CONFIG/default2.psf" ||
         fail "default path not written back for '$bad'"
