@@ -16,10 +16,11 @@ constexpr const char* kToolFooter =
     "settings and profiles, a device scan and the status query) and saves what changed before\n"
     "it ends.\n"
     "Exit status: 0 done; 1 no mouse for a command that needs one; 2 bad usage or value;\n"
-    "3 a file could not be read or written, or an import was refused.";
+    "3 a file could not be read or written, or an import was refused or not complete.";
 
 constexpr const char* kSimulateHelp =
-    "Use the virtual mouse instead of real devices. OPTIONS, comma-separated: cable, receiver "
+    "Use the virtual mouse instead of real devices, with a data folder of its own unless "
+    "--data-dir is given. OPTIONS, comma-separated: cable, receiver "
     "or both (default cable), sensor=0xNN (default 0x25), battery=N (default 57), charge=N "
     "(1 charging, 2 full; default 0)";
 
@@ -84,7 +85,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     exp->final_callback(
         [&] { command = [&](CommandContext& c) { return RunExport(c, slot, file); }; });
 
-    CLI::App* imp = add("import", "Read a profile file into SLOT (a bad file resets the slot)");
+    CLI::App* imp =
+        add("import", "Read a profile file into SLOT (a file that cannot be read changes nothing)");
     imp->add_option("SLOT", slot, "Profile slot 0..4")->required()->check(CLI::Range(0, 4));
     imp->add_option("FILE", file, "The profile file (.psf)")->required();
     imp->final_callback(

@@ -232,18 +232,21 @@ int RunExport(CommandContext& c, int slot, const std::string& file) {
 }
 
 int RunImport(CommandContext& c, int slot, const std::string& file) {
-    ProgramState& state = c.Run.Core().State();
-    FileSystem& fs = DefaultFileSystem();
-    // As the profile page's import: read into the slot, then save the
-    // settings and every profile file. Nothing goes to the mouse.
-    ProfileReadResult result = ReadProfileFile(state, slot, ToU16(file), fs);
-    result.Report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)));
-    result.Report.Append(WriteAllProfileFiles(state, fs));
-    const bool write_failed = PrintStorageReport(c.Out, result.Report);
+    AppCore& core = c.Run.Core();
+    // As the profile page's import: the file is read completely first, then
+    // the settings and every profile file are saved.
+    const ProfileReadResult result = core.ImportProfile(slot, ToU16(file));
     if (!result.Ok) {
-        c.Out.Message("could not read " + file + " as a profile: profile " + std::to_string(slot) +
-                      " was reset to its defaults");
+        c.Out.Message("could not import " + file + ": " + result.Problem + "; profile " +
+                      std::to_string(slot) + " is unchanged");
         return kExitFiles;
+    }
+    const bool write_failed = PrintStorageReport(c.Out, result.Report);
+    // Into the current slot the core asked for an apply: the mouse gets
+    // what the import changed.
+    if (slot == core.State().CurrentProfileTab) {
+        c.Run.Apply();
+        NoteOffline(c);
     }
     return write_failed ? kExitFiles : kExitOk;
 }
@@ -317,11 +320,28 @@ int RunMacroImport(CommandContext& c, const std::string& file, const std::string
         case ImportStatus::Imported:
             break;
     }
-    if (result.ItemsCreated == 0)
-        c.Out.Message("nothing was imported from " + file);
-    else
+    if (result.ItemsCreated != 0)
         core.MarkMacrosChanged();
-    return kExitOk;
+    const bool partial = !result.Skipped.empty() || !result.FileComplete;
+    // A complete import is quiet; a partial one names what came in.
+    if (partial && !result.ImportedNames.empty()) {
+        std::string names;
+        for (const std::u16string& name : result.ImportedNames)
+            names += (names.empty() ? "\"" : ", \"") + ToUtf8(name) + "\"";
+        c.Out.Message("imported from " + file + ": " + names);
+    }
+    for (const SkippedImport& skipped : result.Skipped)
+        c.Out.Message("did not import \"" + ToUtf8(skipped.Name) + "\" from " + file + ": " +
+                      skipped.Reason);
+    if (!result.FileComplete)
+        c.Out.Message(file +
+                      " is cut short or damaged after its last complete item: what follows "
+                      "it was not imported");
+    if (result.ItemsCreated == 0) {
+        c.Out.Message("nothing was imported from " + file);
+        return kExitFiles;
+    }
+    return partial ? kExitFiles : kExitOk;
 }
 
 }  // namespace velmaro::cli

@@ -1,5 +1,6 @@
 #include "cli/session.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <ostream>
 
@@ -20,8 +21,33 @@ class NoPausePacer : public Pacer {
 
 }  // namespace
 
+std::string EscapeControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (u < 0x20 || u == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void Console::Message(std::string_view message) const {
-    Err << "velmaroctl: " << message << '\n';
+    std::string text = EscapeControls(message);
+    if (!Told.insert(text).second)
+        return;
+    Err << "velmaroctl: " << text << '\n';
 }
 
 std::u16string DataFolderFromOption(std::string_view dir) {
@@ -37,13 +63,19 @@ std::u16string DataFolderFromOption(std::string_view dir) {
 
 bool PrintStorageReport(const Console& console, const StorageReport& report) {
     for (const KeptFile& kept : report.KeptFiles) {
+        const std::string why = kept.Reason.empty() ? std::string() : ": " + kept.Reason;
         if (kept.KeptAs.empty())
-            console.Message("could not keep " + kept.Path + " before replacing it with defaults");
-        else
-            console.Message("kept the old " + kept.Path + " as " + kept.KeptAs);
+            console.Message("could not keep " + kept.Path + " before replacing it" + why);
+        else if (kept.MadeNow)
+            console.Message("kept the old " + kept.Path + " as " + kept.KeptAs + why);
     }
-    for (const std::string& path : report.FailedWrites)
-        console.Message("could not write " + path);
+    for (const std::string& note : report.Notes)
+        console.Message(note);
+    for (size_t i = 0; i < report.FailedWrites.size(); ++i) {
+        const std::string& error = i < report.WriteErrors.size() ? report.WriteErrors[i] : "";
+        console.Message("could not write " + report.FailedWrites[i] +
+                        (error.empty() ? std::string() : ": " + error));
+    }
     return !report.FailedWrites.empty();
 }
 
@@ -87,6 +119,7 @@ int Session::Start(const GlobalOptions& options) {
     AppCoreOptions core_options;
     if (!options.DataDir.empty())
         core_options.DataFolder = DataFolderFromOption(options.DataDir);
+    core_options.Simulated = options.Simulate;
     // A command ends long before a device change could matter.
     core_options.WatchDeviceChanges = false;
     startup_ = core_->Initialize(core_options);
@@ -112,6 +145,8 @@ bool Session::HasMouse() const {
 
 void Session::Apply() {
     core_->ApplyNow();
+    if (const auto attention = core_->TakeLibraryAttention())
+        console_.Message(*attention);
 }
 
 int Session::Finish(bool own_files) {
@@ -121,9 +156,14 @@ int Session::Finish(bool own_files) {
     const ShutdownReport report = core_->Shutdown();
     bool failed = report.Saved && PrintStorageReport(console_, report.Save);
     if (report.LibrarySaveTried && !report.LibrarySaved) {
-        console_.Message("could not write " + MacroLibraryPath(core_->State().DataFolder));
+        const std::string why = DefaultFileSystem().LastErrorText();
+        console_.Message("could not write " + MacroLibraryPath(core_->State().DataFolder) +
+                         (why.empty() ? std::string() : ": " + why));
         failed = true;
     }
+    // The synchronisation at exit may be the first to meet such a button.
+    if (const auto attention = core_->TakeLibraryAttention())
+        console_.Message(*attention);
     return failed && own_files ? kExitFiles : kExitOk;
 }
 

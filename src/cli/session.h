@@ -8,6 +8,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,7 @@ enum ExitStatus : int {
     kExitOk = 0,
     kExitNoMouse = 1,  // a command that needs the mouse found none
     kExitUsage = 2,    // bad usage or a bad value
-    kExitFiles = 3,    // a file could not be read or written, or an import was refused
+    kExitFiles = 3,    // a file could not be read or written, or an import was refused or partial
 };
 
 struct GlobalOptions {
@@ -44,16 +45,25 @@ struct Console {
     std::ostream& Out;
     std::ostream& Err;
 
-    // "velmaroctl: <message>" on the error stream.
+    // "velmaroctl: <message>" on the error stream, with control characters
+    // shown escaped (a file name can hold any of them); a message already
+    // told in this run is not told again.
     void Message(std::string_view message) const;
+
+    // The messages told so far.
+    mutable std::set<std::string> Told{};
 };
+
+// Control characters as \n, \t, \r, \\ or \xNN: one message stays one line.
+std::string EscapeControls(std::string_view text);
 
 // The data folder --data-dir names: the folder made absolute, with a
 // trailing "/".
 std::u16string DataFolderFromOption(std::string_view dir);
 
-// Prints "could not write <file>" and "kept the old <file> as <name>" for
-// a storage report; true when a write failed.
+// Prints "kept the old <file> as <name>: <why>", the notes, and "could not
+// write <file>: <the system's reason>" for a storage report; true when a
+// write failed.
 bool PrintStorageReport(const Console& console, const StorageReport& report);
 
 using RealBackendFactory = std::function<std::unique_ptr<HidBackend>()>;

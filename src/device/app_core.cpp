@@ -36,7 +36,9 @@ AppCore::~AppCore() {
 StartupReport AppCore::Initialize(const AppCoreOptions& options) {
     StartupReport report;
 
-    std::u16string folder = options.DataFolder.empty() ? DefaultDataFolder() : options.DataFolder;
+    std::u16string folder = options.DataFolder;
+    if (folder.empty())
+        folder = options.Simulated ? DefaultSimulatedDataFolder() : DefaultDataFolder();
     if (!folder.empty() && folder.back() != u'/')
         folder += u'/';
     state_.DataFolder = folder;
@@ -47,6 +49,7 @@ StartupReport AppCore::Initialize(const AppCoreOptions& options) {
         report.DataFolderReady = PrepareDataFolder(folder, locale, fs_);
         report.LanguageLoaded = LoadLanguage(folder, state_.Language, options.UiScale, fs_);
         report.Macros = LoadMacroLibrary(MacroLibraryPath(folder), library_, fs_);
+        NoteLibraryLoad(report.Macros);
         report.ConfigFolderReady = EnsureConfigFolder(state_, fs_);
         report.Settings = LoadSettings(state_, fs_);
     } else {
@@ -259,6 +262,21 @@ bool AppCore::SwitchProfile(int slot) {
     return true;
 }
 
+ProfileReadResult AppCore::ImportProfile(int slot, const std::u16string& path) {
+    ProfileReadResult result;
+    if (!HasDataFolder()) {
+        result.Problem = "there is no data folder to keep it in";
+        return result;
+    }
+    result = velmaro::ImportProfile(state_, slot, path, fs_);
+    if (!result.Ok)
+        return result;
+    ui_.RefreshControls();
+    if (slot == state_.CurrentProfileTab)
+        writer_.MarkChanged(kAllGroups);
+    return result;
+}
+
 bool AppCore::ApplyNow() {
     if (!timers_.IsTimerRunning(kTimerApply))
         return false;
@@ -275,11 +293,47 @@ FactoryResetResult AppCore::FactoryReset() {
     return result;
 }
 
+void AppCore::NoteLibraryLoad(const MacroLibraryLoad& load) {
+    const std::string path = MacroLibraryPath(state_.DataFolder);
+    if (!load.Opened)
+        library_problem_ = UnreadableFileProblem(fs_, path);
+    else if (!load.HasMark)
+        library_problem_ = "is damaged in its first lines";
+    else if (load.SkippedItems != 0)
+        library_problem_ = "has items the library cannot hold";
+    else if (!load.Complete)
+        library_problem_ = "is cut short or damaged after its last complete item";
+    else
+        library_problem_.clear();
+    writer_.SetLibraryComplete(library_problem_.empty());
+}
+
+std::optional<std::string> AppCore::TakeLibraryAttention() {
+    const std::vector<int>& buttons = writer_.UnfoundMacroButtons();
+    if (library_attention_told_ || buttons.empty())
+        return std::nullopt;
+    library_attention_told_ = true;
+    std::string list;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (i != 0)
+            list += i + 1 == buttons.size() ? " and " : ", ";
+        list += std::to_string(buttons[i] + 1);
+    }
+    std::string problem = library_problem_;
+    if (problem.starts_with("it "))
+        problem = problem.substr(3);
+    return "the macro library " + MacroLibraryPath(state_.DataFolder) + " " + problem + ": button" +
+           (buttons.size() > 1 ? "s " : " ") + list + " of profile " +
+           std::to_string(state_.CurrentProfileTab) +
+           (buttons.size() > 1 ? " keep their own macros" : " keeps its own macro") +
+           " as it was, though the library lacks it";
+}
+
 void AppCore::SaveFiles() {
     last_save_ = StorageReport{};
     if (!HasDataFolder())
         return;
-    last_save_.NoteWrite(SaveSettings(state_, fs_), ToUtf8(SettingsFilePath(state_)));
+    last_save_.NoteWrite(SaveSettings(state_, fs_), ToUtf8(SettingsFilePath(state_)), fs_);
     last_save_.Append(WriteAllProfileFiles(state_, fs_));
 }
 

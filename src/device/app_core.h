@@ -26,6 +26,7 @@
 #include "macro/macro_library_file.h"
 #include "model/program_state.h"
 #include "storage/file_system.h"
+#include "storage/profile_file.h"
 #include "storage/settings_file.h"
 #include "storage/storage_report.h"
 
@@ -41,6 +42,9 @@ struct AppCoreOptions {
     double UiScale = 1.0;
     // Start the backend's device-change watch (arrivals and removals).
     bool WatchDeviceChanges = true;
+    // The virtual mouse runs: with no DataFolder given, the simulated data
+    // folder (SimulatedDataFolder) is used, never the user's real one.
+    bool Simulated = false;
 };
 
 // What the start-up did, step by step.
@@ -126,6 +130,12 @@ class AppCore {
     // is marked for the apply 20 ms later. False for another slot.
     bool SwitchProfile(int slot);
 
+    // The profiles page's import: the file is read completely before it
+    // replaces slot 0..4, then the settings and profile files are saved
+    // (storage ImportProfile). Into the current slot, every group is marked
+    // for the apply 20 ms later, so the mouse holds what the pages show.
+    ProfileReadResult ImportProfile(int slot, const std::u16string& path);
+
     // Runs a pending apply now instead of 20 ms later; false when none was due.
     bool ApplyNow();
 
@@ -136,6 +146,15 @@ class AppCore {
 
     // The macro library changed; it is written at shutdown.
     void MarkMacrosChanged() { macros_changed_ = true; }
+
+    // The library was (re)loaded from its file: whether it loaded completely
+    // decides what the macro synchronisation does with a button whose macro
+    // it lacks (SettingsWriter::SetLibraryComplete).
+    void NoteLibraryLoad(const MacroLibraryLoad& load);
+    // Once per run, after a synchronisation left macro buttons as they were
+    // because the library did not load completely: the sentence to show the
+    // user (the window's attention message, velmaroctl's error stream).
+    std::optional<std::string> TakeLibraryAttention();
 
     // The save at exit when one is scheduled (and the library when the macros
     // changed), then the readers stopped and every handle closed. Runs once;
@@ -185,6 +204,9 @@ class AppCore {
     StorageReport last_save_;
     StorageReport last_sensor_change_;
     bool macros_changed_ = false;
+    // Why the library did not load completely; empty when it did.
+    std::string library_problem_;
+    bool library_attention_told_ = false;
     bool end_requested_ = false;
     bool shut_down_ = false;
 };

@@ -242,22 +242,35 @@ void SettingsWriter::SyncMacroButtons(bool refresh) {
     // most, so a short list does.
     std::vector<std::pair<uint32_t, uint8_t>> slots;
     uint8_t next_slot = 1;
-    for (KeyRecord& key : r.Keys) {
+    auto slot_for = [&](uint32_t location) {
+        auto it = std::find_if(slots.begin(), slots.end(),
+                               [&](const auto& s) { return s.first == location; });
+        if (it == slots.end())
+            it = slots.insert(slots.end(), {location, next_slot++});
+        return it->second;
+    };
+    unfound_.clear();
+    for (size_t n = 0; n < r.Keys.size(); ++n) {
+        KeyRecord& key = r.Keys[n];
         if (key.Value[0] != kCategoryMacro)
             continue;
         std::optional<FoundMacro> found;
         if (key.MacroKeyIndex != 0)
             found = macros_.FindByKeyIndex(key.MacroKeyIndex);
+        if ((!found || found->Macro == nullptr) && !library_complete_) {
+            // Its own slot, above every library location: the button's copy
+            // is what the mouse plays.
+            const uint8_t slot = slot_for(0x80000000u + static_cast<uint32_t>(n));
+            key.Value[1] = static_cast<uint8_t>((key.Value[1] & 0xF0) | (slot & 0x0F));
+            unfound_.push_back(static_cast<int>(n));
+            continue;
+        }
         if (!found || found->Macro == nullptr) {
             key.KeyName = state_.Language.Text(kTextNoFunction);
             key.Value = kNoFunction;
             continue;
         }
-        auto it = std::find_if(slots.begin(), slots.end(),
-                               [&](const auto& s) { return s.first == found->Location; });
-        if (it == slots.end())
-            it = slots.insert(slots.end(), {found->Location, next_slot++});
-        const uint8_t slot = it->second;
+        const uint8_t slot = slot_for(found->Location);
 
         const MacroRecord& library = *found->Macro;
         if (refresh) {

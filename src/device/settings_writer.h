@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "device/command_channel.h"
 #include "device/command_payloads.h"
@@ -113,8 +114,18 @@ class SettingsWriter {
     // Gives each distinct library macro among the current profile's buttons
     // a slot 1, 2, ... in button order and fills in the macro KeyValues;
     // buttons whose macro is gone are unassigned. With `refresh` every macro
-    // button's copy is refreshed from the library.
+    // button's copy is refreshed from the library. While the library is not
+    // known to be complete, a button whose macro it lacks is left as it is
+    // (name, play mode, own copy, which the mouse gets) and gets a slot of
+    // its own: a damaged library is not the user deleting macros.
     void SyncMacroButtons(bool refresh);
+
+    // Whether the library loaded completely (default: yes).
+    void SetLibraryComplete(bool complete) { library_complete_ = complete; }
+    bool LibraryComplete() const { return library_complete_; }
+    // Buttons (0..5) of the current profile the last synchronisation left as
+    // they were because the incomplete library lacks their macro.
+    const std::vector<int>& UnfoundMacroButtons() const { return unfound_; }
 
     // Builds each macro button's image and compares it with the slot's
     // previous image. With `send` a changed image goes out in chunks (60 ms
@@ -164,6 +175,8 @@ class SettingsWriter {
     bool save_scheduled_ = false;
     bool refresh_macros_ = false;
     bool applying_ = false;
+    bool library_complete_ = true;
+    std::vector<int> unfound_;
     // Groups (and the macro images) whose last-sent payloads are not known.
     unsigned forgotten_ = 0;
     bool images_forgotten_ = false;

@@ -90,9 +90,11 @@ void AdoptSensor(ProgramState& state, uint16_t sensor_id) {
 }
 
 StorageReport ChangeSensor(ProgramState& state, FileSystem& fs, uint16_t sensor_id) {
+    const uint16_t old_sensor = state.Sensor.SensorId;
     AdoptSensor(state, sensor_id);
     StorageReport report;
-    report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)));
+    KeepChangedProfileFiles(state, fs, report, SensorChangeReason(old_sensor, sensor_id));
+    report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)), fs);
     report.Append(WriteAllProfileFiles(state, fs));
     return report;
 }

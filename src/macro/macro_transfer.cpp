@@ -32,20 +32,40 @@ class ScratchUse {
 
 // Reads the file into the scratch library; the mark when it has a usable one.
 bool LoadMarked(const std::string& path, MacroLibrary& scratch, FileSystem& fs,
-                MacroItemLocation& mark) {
+                MacroItemLocation& mark, ImportResult& result) {
     // Whatever was read before a fault is used; only the mark is required.
     const MacroLibraryLoad load = LoadMacroLibrary(path, scratch, fs);
+    // A file the reader stopped in (or skipped items of) holds more than
+    // was taken: the import says so rather than pass for complete.
+    result.FileComplete = load.Complete;
     if (!load.HasMark || !IndexesInRange(load.Mark))
         return false;
     mark = load.Mark;
     return true;
 }
 
+// Why an item could not be added at the selection.
+std::string NotAddedReason(const MacroLibrary& library, const MacroItem& source, AddResult why) {
+    const MacroItemLocation at = library.SelectedLocation;
+    if (why == AddResult::NameExists)
+        return "its name is taken there";
+    if (source.MacroItemName.empty())
+        return "it has no name";
+    if (source.IsFolder() && at.stage >= 1)
+        return "a folder cannot go that deep";
+    return "the list it goes into is full";
+}
+
 // Adds a new macro where AddMacro puts it and gives it the file macro's
 // content. A folder of the file becomes an empty macro of its name.
-bool AddMacroFrom(MacroLibrary& library, const MacroItem& source) {
-    if (library.AddMacro(source.MacroItemName) != AddResult::Added)
-        return false;  // a full list: nothing to copy into, the selection stays as it is
+bool AddMacroFrom(MacroLibrary& library, const MacroItem& source,
+                  std::vector<SkippedImport>* skipped = nullptr) {
+    if (const AddResult added = library.AddMacro(source.MacroItemName); added != AddResult::Added) {
+        // A full list: nothing to copy into, the selection stays as it is.
+        if (skipped)
+            skipped->push_back({source.MacroItemName, NotAddedReason(library, source, added)});
+        return false;
+    }
     if (source.Macro)
         if (MacroItem* added = library.MutableItemAt(library.SelectedLocation);
             added && added->Macro)
@@ -56,12 +76,16 @@ bool AddMacroFrom(MacroLibrary& library, const MacroItem& source) {
 // Copies one item of the scratch library to where AddMacro / AddFolder put
 // it. A folder brings its children (up to its list's first free slot) as deep
 // as the tree allows: folders that would need a third level are left out.
-int CopyItem(MacroLibrary& library, const MacroLibrary& scratch, const MacroItemLocation& from) {
+int CopyItem(MacroLibrary& library, const MacroLibrary& scratch, const MacroItemLocation& from,
+             std::vector<SkippedImport>& skipped) {
     const MacroItem& source = *scratch.ItemAt(from);
     if (!source.IsFolder())
-        return AddMacroFrom(library, source) ? 1 : 0;
-    if (library.AddFolder(source.MacroItemName) != AddResult::Added)
+        return AddMacroFrom(library, source, &skipped) ? 1 : 0;
+    if (const AddResult added = library.AddFolder(source.MacroItemName);
+        added != AddResult::Added) {
+        skipped.push_back({source.MacroItemName, NotAddedReason(library, source, added)});
         return 0;
+    }
     const MacroItemLocation folder = library.SelectedLocation;
     int created = 1;
     if (from.stage < 2) {
@@ -70,7 +94,7 @@ int CopyItem(MacroLibrary& library, const MacroLibrary& scratch, const MacroItem
             if (!scratch.ItemAt(child)->IsUsed())
                 break;
             library.SelectedLocation = folder;
-            created += CopyItem(library, scratch, child);
+            created += CopyItem(library, scratch, child, skipped);
         }
     }
     library.SelectedLocation = folder;
@@ -108,7 +132,7 @@ ImportResult ImportMacroFile(const std::string& path, MacroLibrary& library, Mac
     ScratchUse use(scratch);
     ImportResult result;
     MacroItemLocation mark;
-    if (!LoadMarked(path, scratch, fs, mark) || !mark.IsSlot())
+    if (!LoadMarked(path, scratch, fs, mark, result) || !mark.IsSlot())
         return result;
     const MacroItem& source = *scratch.ItemAt(mark);
     if (!source.IsUsed())
@@ -122,8 +146,12 @@ ImportResult ImportMacroFile(const std::string& path, MacroLibrary& library, Mac
     }
     result.Status = ImportStatus::Imported;
     OpenIfFolder(library, target);
-    if (AddMacroFrom(library, source))
+    if (AddMacroFrom(library, source, &result.Skipped)) {
         result.ItemsCreated = 1;
+        result.ImportedNames.push_back(source.MacroItemName);
+    }
+    // The one macro wanted was read: what else the file lost is not missed.
+    result.FileComplete = true;
     return result;
 }
 
@@ -132,7 +160,7 @@ ImportResult ImportCollectionFile(const std::string& path, MacroLibrary& library
     ScratchUse use(scratch);
     ImportResult result;
     MacroItemLocation mark;
-    if (!LoadMarked(path, scratch, fs, mark) || mark.stage > 2)
+    if (!LoadMarked(path, scratch, fs, mark, result) || mark.stage > 2)
         return result;
 
     // The scope: every top-level item, the marked folder alone, or the
@@ -168,9 +196,11 @@ ImportResult ImportCollectionFile(const std::string& path, MacroLibrary& library
     MacroItemLocation last = target;
     for (const MacroItemLocation& loc : scope) {
         library.SelectedLocation = target;
-        const int created = CopyItem(library, scratch, loc);
-        if (created > 0)
+        const int created = CopyItem(library, scratch, loc, result.Skipped);
+        if (created > 0) {
             last = library.SelectedLocation;
+            result.ImportedNames.push_back(scratch.ItemAt(loc)->MacroItemName);
+        }
         result.ItemsCreated += created;
     }
     library.SelectedLocation = last;

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "macro/macro_library.h"
 #include "storage/file_system.h"
@@ -36,10 +37,23 @@ enum class ImportStatus {
                  // marked): nothing imported, nothing to tell
 };
 
+// An item of the file that was to be imported and was not.
+struct SkippedImport {
+    std::u16string Name;
+    std::string Reason;  // a phrase for the user
+};
+
 struct ImportResult {
     ImportStatus Status = ImportStatus::Rejected;
     std::u16string ClashingName;  // with NameExists
     int ItemsCreated = 0;         // every item added, folder contents included
+    // The items of the import's scope that were added (a folder by its name).
+    std::vector<std::u16string> ImportedNames;
+    // Items of the scope, or inside its folders, that were not added.
+    std::vector<SkippedImport> Skipped;
+    // The file was read to its end. When not, items after its last complete
+    // one could not be read and are missing from the import.
+    bool FileComplete = true;
 };
 
 // Adds the marked macro (a marked folder gives an empty macro of its name) at

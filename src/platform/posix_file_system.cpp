@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -43,14 +44,33 @@ FileSystem& DefaultFileSystem() {
     return fs;
 }
 
+bool PosixFileSystem::Fail(int error) {
+    last_errno_ = error != 0 ? error : errno;
+    return false;
+}
+
+std::string PosixFileSystem::LastErrorText() const {
+    return last_errno_ == 0 ? std::string() : std::string(std::strerror(last_errno_));
+}
+
+std::vector<std::string> PosixFileSystem::ListFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
 bool PosixFileSystem::ReadFile(const std::string& path, std::string& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return Fail();
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
-        return false;
+        return Fail(error);
     }
     bytes.clear();
     bytes.reserve(static_cast<size_t>(st.st_size));
@@ -60,8 +80,9 @@ bool PosixFileSystem::ReadFile(const std::string& path, std::string& bytes) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
+            const int error = errno;
             ::close(fd);
-            return false;
+            return Fail(error);
         }
         if (n == 0)
             break;
@@ -100,20 +121,25 @@ bool PosixFileSystem::WriteFileAtomic(const std::string& path, std::string_view 
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
-            return false;
+            return Fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         mode = st.st_mode & 07777;
     }
     const std::string temp = TempNameBeside(path);
     const int fd = sys_.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0)
-        return false;
+        return Fail();
     bool ok = WriteAll(fd, bytes) && sys_.fsync(fd) == 0;
+    int error = ok ? 0 : errno;
     ok = sys_.close(fd) == 0 && ok;
-    if (ok)
+    if (!ok && error == 0)
+        error = errno;
+    if (ok) {
         ok = sys_.rename(temp.c_str(), path.c_str()) == 0;
+        error = ok ? 0 : errno;
+    }
     if (!ok) {
         sys_.unlink(temp.c_str());
-        return false;
+        return Fail(error);
     }
     // Make the rename itself durable.
     const int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -127,19 +153,22 @@ bool PosixFileSystem::WriteFileAtomic(const std::string& path, std::string_view 
 bool PosixFileSystem::CreateNewFile(const std::string& path, std::string_view bytes) {
     const int fd = sys_.open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
-        return false;
+        return Fail();
     bool ok = WriteAll(fd, bytes) && sys_.fsync(fd) == 0;
+    const int error = errno;
     ok = sys_.close(fd) == 0 && ok;
-    if (!ok)
+    if (!ok) {
         sys_.unlink(path.c_str());
-    return ok;
+        return Fail(error);
+    }
+    return true;
 }
 
 bool PosixFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
     // link + unlink never replaces an existing target.
     if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    return sys_.unlink(from.c_str()) == 0;
+        return Fail();
+    return sys_.unlink(from.c_str()) == 0 || Fail();
 }
 
 bool PosixFileSystem::Exists(const std::string& path) {

@@ -31,10 +31,15 @@ class PosixFileSystem : public FileSystem {
     bool Exists(const std::string& path) override;
     bool IsDirectory(const std::string& path) override;
     bool CreateDirectories(const std::string& path) override;
+    std::string LastErrorText() const override;
+    std::vector<std::string> ListFolder(const std::string& folder) override;
 
   private:
     bool WriteAll(int fd, std::string_view bytes);
+    // Notes errno (or `error`) as the reason of the call that fails; false.
+    bool Fail(int error = 0);
     SysCalls sys_;
+    int last_errno_ = 0;
 };
 
 }  // namespace velmaro

@@ -31,9 +31,10 @@ bool InstallIfMissing(FileSystem& fs, const std::string& path, std::string_view 
     return fs.CreateNewFile(path, bytes) || fs.Exists(path);
 }
 
-}  // namespace
-
-std::u16string DataFolderFor(const char* xdg_data_home, const char* home) {
+// $XDG_DATA_HOME or ~/.local/share plus `name` and "/"; empty when neither
+// gives a folder.
+std::u16string DataFolderNamed(const char* xdg_data_home, const char* home,
+                               std::u16string_view name) {
     std::string base;
     // Relative values are to be ignored, as the XDG base directory rules say.
     if (IsSet(xdg_data_home) && xdg_data_home[0] == '/') {
@@ -50,13 +51,27 @@ std::u16string DataFolderFor(const char* xdg_data_home, const char* home) {
         base.pop_back();
     std::u16string folder = ToU16(base);
     folder += u'/';
-    folder += kDataFolderName;
+    folder += name;
     folder += u'/';
     return folder;
 }
 
+}  // namespace
+
+std::u16string DataFolderFor(const char* xdg_data_home, const char* home) {
+    return DataFolderNamed(xdg_data_home, home, kDataFolderName);
+}
+
 std::u16string DefaultDataFolder() {
     return DataFolderFor(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+std::u16string SimulatedDataFolderFor(const char* xdg_data_home, const char* home) {
+    return DataFolderNamed(xdg_data_home, home, kSimulatedDataFolderName);
+}
+
+std::u16string DefaultSimulatedDataFolder() {
+    return SimulatedDataFolderFor(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
 std::string PickLocale(const char* lc_all, const char* lc_messages, const char* lang) {

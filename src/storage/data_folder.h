@@ -25,6 +25,13 @@ std::u16string DataFolderFor(const char* xdg_data_home, const char* home);
 // The same from this process's environment.
 std::u16string DefaultDataFolder();
 
+// The data folder of a run on the virtual mouse: beside the real one, as
+// "VelmaroData20240507A-simulated/", so a simulation never changes the
+// user's files. Empty when no folder can be found.
+inline constexpr std::u16string_view kSimulatedDataFolderName = u"VelmaroData20240507A-simulated";
+std::u16string SimulatedDataFolderFor(const char* xdg_data_home, const char* home);
+std::u16string DefaultSimulatedDataFolder();
+
 // The locale that decides the messages' language: the first of LC_ALL,
 // LC_MESSAGES and LANG that is set and not empty; empty when none is.
 std::string PickLocale(const char* lc_all, const char* lc_messages, const char* lang);

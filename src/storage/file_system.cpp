@@ -5,9 +5,45 @@
 
 namespace velmaro {
 
+namespace {
+
+// An earlier copy of this file with these very bytes, or an empty text.
+std::string ExistingCopy(FileSystem& fs, const std::string& path, const std::string& bytes) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string prefix =
+        (slash == std::string::npos ? path : path.substr(slash + 1)) + ".bad-";
+    for (const std::string& name : fs.ListFolder(folder)) {
+        if (name.rfind(prefix, 0) != 0)
+            continue;
+        const std::string copy = slash == std::string::npos ? name : folder + name;
+        std::string kept;
+        if (fs.ReadFile(copy, kept) && kept == bytes)
+            return copy;
+    }
+    return {};
+}
+
+}  // namespace
+
 std::string KeepBadFile(FileSystem& fs, const std::string& path) {
+    bool made_now = false;
+    return KeepBadFile(fs, path, made_now);
+}
+
+std::string KeepBadFile(FileSystem& fs, const std::string& path, bool& made_now) {
+    made_now = false;
     if (!fs.Exists(path) || fs.IsDirectory(path))
         return {};
+    std::string bytes;
+    const bool readable = fs.ReadFile(path, bytes);
+    // A file that stays damaged (its replacement cannot be written) would
+    // otherwise gain a copy at every start.
+    if (readable) {
+        if (std::string copy = ExistingCopy(fs, path, bytes); !copy.empty())
+            return copy;
+    }
+
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
     if (const std::tm* t = std::localtime(&now))
@@ -16,16 +52,16 @@ std::string KeepBadFile(FileSystem& fs, const std::string& path) {
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     const std::string base = path + ".bad-" + stamp;
 
-    std::string bytes;
-    const bool readable = fs.ReadFile(path, bytes);
     for (int n = 1; n < 1000; ++n) {
         const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
         if (fs.Exists(name))
             continue;
         // A copy leaves the original in place until its replacement is safely
         // written; a file we cannot read is moved aside instead.
-        if (readable ? fs.CreateNewFile(name, bytes) : fs.RenameNoReplace(path, name))
+        if (readable ? fs.CreateNewFile(name, bytes) : fs.RenameNoReplace(path, name)) {
+            made_now = true;
             return name;
+        }
         if (!fs.Exists(name))
             return {};
     }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmaro {
 
@@ -27,6 +28,12 @@ class FileSystem {
     virtual bool IsDirectory(const std::string& path) = 0;
     // Creates the folder (and its parents). True when it exists afterwards.
     virtual bool CreateDirectories(const std::string& path) = 0;
+    // The system's reason for the last call that failed ("Permission denied",
+    // "Is a directory", ...); empty when the disk gives none.
+    virtual std::string LastErrorText() const { return {}; }
+    // The names of the folder's entries (not their paths); none when the
+    // folder cannot be listed.
+    virtual std::vector<std::string> ListFolder(const std::string& /*folder*/) { return {}; }
 };
 
 // The real disk.
@@ -34,8 +41,14 @@ FileSystem& DefaultFileSystem();
 
 // Before a file that could not be read is replaced by defaults, its content is
 // kept beside it as "<path>.bad-YYYYMMDD-HHMMSS" (with "-2", "-3", ... added
-// when that name is taken), a name nothing else ever writes. Returns the name
-// used, or an empty text when there was nothing to keep or keeping failed.
+// when that name is taken), a name nothing else ever writes. A file already
+// kept with the same bytes is not kept again: its copy's name is returned.
+// Returns the name used, or an empty text when there was nothing to keep or
+// keeping failed.
 std::string KeepBadFile(FileSystem& fs, const std::string& path);
+
+// The same, telling whether the copy was made now (false: an identical copy
+// was there already, or nothing was kept).
+std::string KeepBadFile(FileSystem& fs, const std::string& path, bool& made_now);
 
 }  // namespace velmaro

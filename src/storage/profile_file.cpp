@@ -12,6 +12,7 @@ namespace {
 
 constexpr char16_t kHeader[] = u"[Setting]";
 constexpr size_t kAllActionDigits = kMacroActionSlots * 8;  // 2688
+constexpr int kProfileFileLines = 93;
 
 bool ValidSlot(int slot) {
     return slot >= 0 && slot < kProfileSlots;
@@ -211,16 +212,41 @@ class ProfileLines {
   public:
     explicit ProfileLines(CStdioFileEx& file) : file_(file) {}
 
-    bool Header() { return file_.ReadString(line_) && line_ == kHeader; }
+    bool Header() {
+        number_ = 1;
+        if (file_.ReadString(line_) && line_ == kHeader)
+            return true;
+        problem_ = "line 1 is not \"[Setting]\"";
+        return false;
+    }
 
     // The next line, which must hold "=" at a position of at least `min_eq`
     // with at least `min_after` characters after it.
     bool Next(size_t min_eq, size_t min_after = 0) {
-        if (!file_.ReadString(line_))
+        if (!file_.ReadString(line_)) {
+            problem_ = "it ends after line " + std::to_string(number_) + " (a profile has " +
+                       std::to_string(kProfileFileLines) + " lines)";
             return false;
+        }
+        ++number_;
         eq_ = line_.find(u'=');
-        return eq_ != std::u16string::npos && eq_ >= min_eq && line_.size() - eq_ - 1 >= min_after;
+        if (eq_ == std::u16string::npos) {
+            problem_ = "line " + std::to_string(number_) + " has no \"=\"";
+            return false;
+        }
+        if (eq_ < min_eq || line_.size() - eq_ - 1 < min_after) {
+            problem_ = "line " + std::to_string(number_) +
+                       (eq_ < min_eq ? " has no name before \"=\"" : " has no value after \"=\"");
+            return false;
+        }
+        return true;
     }
+    // Fails the read at the current line.
+    bool Fail(const std::string& what) {
+        problem_ = "line " + std::to_string(number_) + " " + what;
+        return false;
+    }
+    const std::string& Problem() const { return problem_; }
 
     std::u16string Name() const { return line_.substr(0, eq_); }
     std::u16string Rest() const { return line_.substr(eq_ + 1); }
@@ -250,12 +276,13 @@ class ProfileLines {
     CStdioFileEx& file_;
     std::u16string line_;
     size_t eq_ = 0;
+    int number_ = 0;
+    std::string problem_;
 };
 
 // Reads every line into the record; false at the first missing or malformed
 // line, with the lines before it already stored.
-bool ReadProfileLines(CStdioFileEx& file, ProfileRecord& r) {
-    ProfileLines in(file);
+bool ReadProfileLines(ProfileLines& in, ProfileRecord& r) {
     if (!in.Header())
         return false;
     // Names are data: whatever stands before "=" is stored and written back.
@@ -358,8 +385,11 @@ bool ReadProfileLines(CStdioFileEx& file, ProfileRecord& r) {
         // Clamped to the 336 slots there are, so no later use of the count
         // (display, upload) can run past them.
         key.Macro.MacroActionNum = std::min(in.Decimal(), kMacroActionSlots);
-        if (!in.Next(0, 1) || in.RestLength() != kAllActionDigits)
+        if (!in.Next(0, 1))
             return false;
+        if (in.RestLength() != kAllActionDigits)
+            return in.Fail("does not hold " + std::to_string(kAllActionDigits) +
+                           " hexadecimal digits after \"=\"");
         for (size_t k = 0; k < kMacroActionSlots; ++k) {
             for (size_t b = 0; b < 4; ++b)
                 key.Macro.AllAction[k].Bytes[b] = in.Byte(8 * k + 2 * b);
@@ -371,6 +401,26 @@ bool ReadProfileLines(CStdioFileEx& file, ProfileRecord& r) {
     }
     // Lines after the six buttons are ignored.
     return true;
+}
+
+// The first line (from 1) where the file's bytes and the text the writer
+// makes differ; 0 when they are the same.
+int FirstDifferentLine(const std::string& bytes, const std::u16string& text) {
+    if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE')
+        return 1;
+    int line = 1;
+    size_t i = 0;
+    for (size_t b = 2; b + 1 < bytes.size(); b += 2, ++i) {
+        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[b]) |
+                                                static_cast<unsigned char>(bytes[b + 1]) << 8);
+        if (i >= text.size() || unit != text[i])
+            return line;
+        if (unit == u'\n')
+            ++line;
+    }
+    if (i != text.size() || bytes.size() % 2 != 0)
+        return line;
+    return 0;
 }
 
 }  // namespace
@@ -386,24 +436,54 @@ bool WriteProfileFile(const ProgramState& state, int slot, const std::u16string&
     return file.Close();
 }
 
+ProfileParse ParseProfileFile(const std::u16string& path, FileSystem& fs, ProfileRecord& record) {
+    ProfileParse result;
+    const std::string name = ToUtf8(path);
+    CStdioFileEx file(fs);
+    if (!file.Open(path, CStdioFileEx::Mode::Read)) {
+        result.Problem = UnreadableFileProblem(fs, name);
+        return result;
+    }
+    ProfileLines in(file);
+    if (!ReadProfileLines(in, record)) {
+        result.Problem = in.Problem();
+        return result;
+    }
+    result.Ok = true;
+    std::string bytes;
+    if (fs.ReadFile(name, bytes))
+        result.FirstDifferentLine = FirstDifferentLine(bytes, FormatProfile(record));
+    return result;
+}
+
 ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16string& path,
                                   FileSystem& fs) {
     ProfileReadResult result;
     if (!ValidSlot(slot))
         return result;
     ProfileRecord& record = state.Profiles[slot];
-    CStdioFileEx file(fs);
-    if (file.Open(path, CStdioFileEx::Mode::Read) && ReadProfileLines(file, record)) {
+    const std::u16string& own = state.Settings.ProfileSlotPath(slot);
+    const ProfileParse parse = ParseProfileFile(path, fs, record);
+    const std::string slot_name = "profile " + std::to_string(slot);
+    if (parse.Ok) {
         result.Ok = true;
+        // Read leniently: what the user had would be gone at the next save.
+        if (parse.FirstDifferentLine != 0 && path == own)
+            KeepBeforeReplacing(fs, ToUtf8(own), result.Report,
+                                "line " + std::to_string(parse.FirstDifferentLine) +
+                                    " is not as the program writes it (a value was repaired, "
+                                    "filled in or normalised); " +
+                                    slot_name + " is written back in full");
         return result;
     }
 
     // The slot's own file is replaced, not the one that was read: an
     // imported file stays as it is. Whatever the slot file held is kept.
+    result.Problem = parse.Problem;
     ResetProfileDefaults(record, slot, state.Language, state.Sensor.SensorId);
-    const std::u16string& own = state.Settings.ProfileSlotPath(slot);
-    KeepBeforeReplacing(fs, ToUtf8(own), result.Report);
-    result.Report.NoteWrite(WriteProfileFile(state, slot, own, fs), ToUtf8(own));
+    KeepBeforeReplacing(fs, ToUtf8(own), result.Report,
+                        parse.Problem + ": " + slot_name + " was reset to its defaults");
+    result.Report.NoteWrite(WriteProfileFile(state, slot, own, fs), ToUtf8(own), fs);
     return result;
 }
 
@@ -411,20 +491,50 @@ StorageReport WriteAllProfileFiles(const ProgramState& state, FileSystem& fs) {
     StorageReport report;
     for (int s = 0; s < kProfileSlots; ++s) {
         const std::u16string& path = state.Settings.ProfileSlotPath(s);
-        report.NoteWrite(WriteProfileFile(state, s, path, fs), ToUtf8(path));
+        report.NoteWrite(WriteProfileFile(state, s, path, fs), ToUtf8(path), fs);
     }
     return report;
+}
+
+void KeepChangedProfileFiles(const ProgramState& state, FileSystem& fs, StorageReport& report,
+                             const std::string& reason) {
+    for (int s = 0; s < kProfileSlots; ++s) {
+        const std::string path = ToUtf8(state.Settings.ProfileSlotPath(s));
+        std::string bytes;
+        if (!fs.ReadFile(path, bytes) ||
+            FirstDifferentLine(bytes, FormatProfile(state.Profiles[s])) == 0)
+            continue;
+        KeepBeforeReplacing(fs, path, report, reason);
+    }
 }
 
 bool ExportProfile(const ProgramState& state, const std::u16string& path, FileSystem& fs) {
     return WriteProfileFile(state, state.Settings.CurrentProfile(), path, fs);
 }
 
-ProfileReadResult ImportProfile(ProgramState& state, const std::u16string& path, FileSystem& fs) {
-    ProfileReadResult result = ReadProfileFile(state, state.Settings.CurrentProfile(), path, fs);
-    result.Report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)));
+ProfileReadResult ImportProfile(ProgramState& state, int slot, const std::u16string& path,
+                                FileSystem& fs) {
+    ProfileReadResult result;
+    if (!ValidSlot(slot)) {
+        result.Problem = "there is no profile slot " + std::to_string(slot);
+        return result;
+    }
+    // Read completely before anything is replaced.
+    ProfileRecord read = state.Profiles[slot];
+    const ProfileParse parse = ParseProfileFile(path, fs, read);
+    if (!parse.Ok) {
+        result.Problem = parse.Problem;
+        return result;
+    }
+    result.Ok = true;
+    state.Profiles[slot] = std::move(read);
+    result.Report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)), fs);
     result.Report.Append(WriteAllProfileFiles(state, fs));
     return result;
+}
+
+ProfileReadResult ImportProfile(ProgramState& state, const std::u16string& path, FileSystem& fs) {
+    return ImportProfile(state, state.Settings.CurrentProfile(), path, fs);
 }
 
 }  // namespace velmaro

@@ -22,30 +22,61 @@ namespace velmaro {
 bool WriteProfileFile(const ProgramState& state, int slot, const std::u16string& path,
                       FileSystem& fs);
 
+// What reading a profile file found, without changing anything else.
+struct ProfileParse {
+    // Every line was read.
+    bool Ok = false;
+    // Why not, as a phrase for the user: "it does not exist", "line 58 has
+    // no \"=\"", "it ends after line 80 (a profile has 93 lines)".
+    std::string Problem;
+    // When Ok: the first line (from 1) that the program would write
+    // differently for what was read (a value repaired, normalised or a line
+    // after the last one); 0 when the file is exactly what it writes.
+    int FirstDifferentLine = 0;
+};
+
+// Reads `path` into `record`, which may hold part of the file when the read
+// fails. Changes no file.
+ProfileParse ParseProfileFile(const std::u16string& path, FileSystem& fs, ProfileRecord& record);
+
 struct ProfileReadResult {
     // Every line was read. When false the slot holds defaults, its own slot
     // file was kept aside (when it existed) and rewritten; Report says how
     // that went.
     bool Ok = false;
+    // Why the read failed (ProfileParse::Problem).
+    std::string Problem;
     StorageReport Report;
 };
 
 // Reads `path` into the slot's record. The file at `path` itself is never
-// changed by a failed read, unless it is the slot's own file.
+// changed by a failed read, unless it is the slot's own file. The slot's own
+// file, read well but not as the program writes it, is kept beside itself
+// before it is ever rewritten.
 ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16string& path,
                                   FileSystem& fs);
 
 // Each slot to its ProfileSlot path; the report lists the files not written.
 StorageReport WriteAllProfileFiles(const ProgramState& state, FileSystem& fs);
 
+// Before a change the user did not make replaces them (another sensor), the
+// slot files whose bytes would change are kept beside themselves, each noted
+// with `reason`.
+void KeepChangedProfileFiles(const ProgramState& state, FileSystem& fs, StorageReport& report,
+                             const std::string& reason);
+
 // The current profile (the CurrentProfile setting) to a file of the user's
 // choice.
 bool ExportProfile(const ProgramState& state, const std::u16string& path, FileSystem& fs);
 
-// Reads a file of the user's choice into the current slot (the
-// CurrentProfile setting), then SaveSettings and WriteAllProfileFiles. Ok is
-// the read's result; the report covers the reset on a bad file and every
-// write.
+// Reads a file of the user's choice completely; only a file that reads well
+// replaces the slot, then SaveSettings and WriteAllProfileFiles run. A file
+// that is missing, unreadable or does not parse leaves the slot and every
+// file as they were: Ok is false and Problem says why. The chosen file is
+// never changed.
+ProfileReadResult ImportProfile(ProgramState& state, int slot, const std::u16string& path,
+                                FileSystem& fs);
+// The same into the current slot (the CurrentProfile setting).
 ProfileReadResult ImportProfile(ProgramState& state, const std::u16string& path, FileSystem& fs);
 
 }  // namespace velmaro

@@ -1,5 +1,7 @@
 #include "storage/settings_file.h"
 
+#include <filesystem>
+
 #include "model/text.h"
 #include "storage/profile_file.h"
 #include "storage/stdio_file_ex.h"
@@ -20,49 +22,183 @@ std::u16string OneLine(std::u16string text) {
     return text;
 }
 
-// Reads the pairs into the settings. False when the file is missing, cannot
-// be opened for update, or is malformed; pairs after the last line read keep
-// their values.
-bool ReadSettingsFile(ProgramState& state, FileSystem& fs) {
+std::u16string FormatSettings(const AppSettings& settings) {
+    std::u16string text = kHeader;
+    text += u'\n';
+    for (const SettingPair& pair : settings.Pairs) {
+        text += OneLine(pair.Name);
+        text += u'=';
+        text += OneLine(pair.Value);
+        text += u'\n';
+    }
+    return text;
+}
+
+std::string Utf16FileBytes(std::u16string_view text) {
+    std::string bytes("\xFF\xFE", 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::string LineName(int line) {
+    return "config.ini line " + std::to_string(line);
+}
+
+// Reads the pairs into the settings. An empty text when the file was read;
+// otherwise why it is missing, cannot be opened for update, or is malformed.
+// Pairs after the last line read keep their values.
+std::string ReadSettingsFile(ProgramState& state, FileSystem& fs) {
+    const std::string path = ToUtf8(SettingsFilePath(state));
     CStdioFileEx file(fs);
-    if (!file.Open(SettingsFilePath(state), CStdioFileEx::Mode::Read))
-        return false;
+    if (!file.Open(path, CStdioFileEx::Mode::Read))
+        return "config.ini cannot be read (" + UnreadableFileProblem(fs, path) + ")";
     std::u16string line;
     if (!file.ReadString(line) || line != kHeader)
-        return false;
+        return LineName(1) + " is not \"[Setting]\"";
     for (int k = 0; file.ReadString(line); ++k) {
         // A seventeenth pair line of any kind, even an empty one, is too many.
         if (k == kAppSettingCount)
-            return false;
+            return LineName(k + 2) + " is one line more than the sixteen settings";
         // A non-empty name and a non-empty value.
         const size_t p = line.find(u'=');
-        if (p == std::u16string::npos || p < 1 || p + 1 >= line.size())
-            return false;
+        if (p == std::u16string::npos)
+            return LineName(k + 2) + " has no \"=\"";
+        if (p < 1)
+            return LineName(k + 2) + " has no name before \"=\"";
+        if (p + 1 >= line.size())
+            return LineName(k + 2) + " has no value after \"=\"";
         state.Settings.Pairs[k] = {line.substr(0, p), line.substr(p + 1)};
     }
-    return true;
+    return {};
+}
+
+// Short enough for one message line.
+std::string Shortened(const std::u16string& text) {
+    constexpr size_t kMax = 80;
+    std::string out = ToUtf8(text.size() > kMax ? text.substr(0, kMax) : text);
+    if (text.size() > kMax)
+        out += "...";
+    return out;
+}
+
+// Why a slot path from the file is not used, or an empty text. Profiles are
+// only ever written into the data folder's config/: a path that another
+// line's value took by mistake, a relative one, or one outside it (a copied
+// data folder still naming the original) would write somewhere else.
+std::string SlotPathProblem(const ProgramState& state, int slot) {
+    const std::u16string& path = state.Settings.ProfileSlotPath(slot);
+    if (path.empty())
+        return "it is empty";
+    if (path.front() != u'/')
+        return "it is not an absolute path";
+    for (const char16_t c : path) {
+        if (c < 0x20 || c == 0x7F)
+            return "it holds control characters";
+    }
+    const std::filesystem::path normal = std::filesystem::path(ToUtf8(path)).lexically_normal();
+    const std::string name = normal.filename().string();
+    if (name.size() <= 4 || !name.ends_with(".psf"))
+        return "it is not a .psf file";
+    const std::filesystem::path config =
+        std::filesystem::path(ToUtf8(state.DataFolder + u"config/x")).lexically_normal();
+    if (normal.parent_path() != config.parent_path())
+        return "it is not in " + config.parent_path().string() + "/";
+    return {};
+}
+
+std::filesystem::path NormalPath(const std::u16string& path) {
+    return std::filesystem::path(ToUtf8(path)).lexically_normal();
+}
+
+// Slot paths that are not used get the slot's default path.
+void MendSlotPaths(ProgramState& state, StorageReport& report) {
+    AppSettings defaults;
+    defaults.SetDefaultSettings(state.DataFolder);
+    auto mend = [&](int s, const std::string& problem) {
+        SettingPair& pair = state.Settings.Pairs[kProfileSlot0Url + s];
+        const std::u16string fallback = defaults.ProfileSlotPath(s);
+        report.Note(LineName(kProfileSlot0Url + s + 2) + " (" + Shortened(pair.Name) + "=" +
+                    Shortened(pair.Value) + ") is not used as the file of profile " +
+                    std::to_string(s) + " because " + problem + ": profile " + std::to_string(s) +
+                    " uses " + ToUtf8(fallback) + " instead");
+        pair.Value = fallback;
+        if (pair.Name.empty())
+            pair.Name = defaults.Pairs[kProfileSlot0Url + s].Name;
+    };
+    for (int s = 0; s < kProfileSlots; ++s) {
+        if (const std::string problem = SlotPathProblem(state, s); !problem.empty())
+            mend(s, problem);
+    }
+    // Two slots on one file would overwrite each other. The slot whose
+    // default it is keeps it, otherwise the first; the other moves to its
+    // own default. Each move puts a slot on its default, and defaults
+    // differ, so this ends.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int a = 0; a < kProfileSlots && !moved; ++a) {
+            for (int b = a + 1; b < kProfileSlots && !moved; ++b) {
+                const std::filesystem::path path = NormalPath(state.Settings.ProfileSlotPath(a));
+                if (path != NormalPath(state.Settings.ProfileSlotPath(b)))
+                    continue;
+                const bool b_owns = path == NormalPath(defaults.ProfileSlotPath(b));
+                const int move = b_owns ? a : b;
+                mend(move,
+                     "it is the file of profile " + std::to_string(move == a ? b : a) + " too");
+                moved = true;
+            }
+        }
+    }
 }
 
 // Missing or bad file: defaults for the settings and all five profiles,
-// written at once. The files they replace are kept first.
-void RebuildDefaults(ProgramState& state, FileSystem& fs, LoadSettingsResult& result) {
+// written at once. The files they replace are kept first. When the new
+// settings cannot be written nothing would keep the choice: the profiles
+// are then read as they are.
+void RebuildDefaults(ProgramState& state, FileSystem& fs, const std::string& problem,
+                     LoadSettingsResult& result) {
     StorageReport& report = result.Report;
     const std::string settings_path = ToUtf8(SettingsFilePath(state));
-    KeepBeforeReplacing(fs, settings_path, report);
+    const bool existed = fs.Exists(settings_path);
+    KeepBeforeReplacing(fs, settings_path, report, problem);
     state.Settings.SetDefaultSettings(state.DataFolder);
-    report.NoteWrite(WriteSettingsFile(state, fs), settings_path);
-
+    state.CurrentProfileTab = state.Settings.CurrentProfile();
+    const bool settings_written = WriteSettingsFile(state, fs);
+    report.NoteWrite(settings_written, settings_path, fs);
+    result.SettingsRebuilt = true;
     state.Sensor.SensorId = state.Settings.Sensor();
-    for (int s = 0; s < kProfileSlots; ++s) {
+    if (!settings_written) {
+        if (!report.KeptFiles.empty() && report.KeptFiles.back().Path == settings_path)
+            report.KeptFiles.back().Reason +=
+                "; it could not be replaced, so the five profiles were left as they are";
+        else
+            report.Note(problem +
+                        " and it could not be replaced: the program runs on default "
+                        "settings and the five profiles were left as they are");
+        return;
+    }
+    if (!report.KeptFiles.empty() && report.KeptFiles.back().Path == settings_path)
+        report.KeptFiles.back().Reason +=
+            ": the settings and the five profiles were reset to "
+            "their defaults";
+    else if (existed)  // a first start has no file: nothing to tell
+        report.Note(problem + ": the settings and the five profiles were reset to their defaults");
+
+    for (int s = 0; s < kProfileSlots; ++s)
         ResetProfileDefaults(state.Profiles[s], s, state.Language, state.Sensor.SensorId);
+    // A slot file that holds the defaults already has nothing to keep.
+    KeepChangedProfileFiles(
+        state, fs, report,
+        problem + ": the profiles were reset to their defaults with the settings");
+    for (int s = 0; s < kProfileSlots; ++s) {
         const std::u16string& path = state.Settings.ProfileSlotPath(s);
-        KeepBeforeReplacing(fs, ToUtf8(path), report);
         const bool written = WriteProfileFile(state, s, path, fs);
-        report.NoteWrite(written, ToUtf8(path));
+        report.NoteWrite(written, ToUtf8(path), fs);
         // A slot file that could not be replaced is read again below as it is.
         result.SlotReset[s] = written;
     }
-    result.SettingsRebuilt = true;
 }
 
 // The profiles' DPI step indexes belong to the sensor PreST names; another
@@ -70,14 +206,16 @@ void RebuildDefaults(ProgramState& state, FileSystem& fs, LoadSettingsResult& re
 void SensorCheck(ProgramState& state, FileSystem& fs, LoadSettingsResult& result) {
     const uint16_t sensor = state.Settings.Sensor();
     state.Sensor.SensorId = sensor;
-    state.PreSTComplement = static_cast<uint16_t>(state.Settings.PreST() ^ 0xFFFF);
+    const auto before = static_cast<uint16_t>(state.Settings.PreST() ^ 0xFFFF);
+    state.PreSTComplement = before;
     if (state.PreSTComplement == sensor)
         return;
     state.PreSTComplement = sensor;
     state.Settings.SetPreST(static_cast<uint16_t>(sensor ^ 0xFFFF));
-    result.Report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)));
+    result.Report.NoteWrite(SaveSettings(state, fs), ToUtf8(SettingsFilePath(state)), fs);
     for (ProfileRecord& record : state.Profiles)
         ApplySensorDpiDefaults(record, sensor);
+    KeepChangedProfileFiles(state, fs, result.Report, SensorChangeReason(before, sensor));
     result.Report.Append(WriteAllProfileFiles(state, fs));
     result.SensorChanged = true;
 }
@@ -92,16 +230,43 @@ bool EnsureConfigFolder(const ProgramState& state, FileSystem& fs) {
     return fs.CreateDirectories(ToUtf8(state.DataFolder + u"config"));
 }
 
+std::string SensorChangeReason(uint16_t old_sensor, uint16_t new_sensor) {
+    return "the profiles were set up for sensor 0x" + ToUtf8(FormatHexUpper(old_sensor, 4)) +
+           " and the sensor is 0x" + ToUtf8(FormatHexUpper(new_sensor, 4)) +
+           ": the DPI settings of the five profiles were reset for it";
+}
+
 LoadSettingsResult LoadSettings(ProgramState& state, FileSystem& fs) {
     LoadSettingsResult result;
-    if (!ReadSettingsFile(state, fs))
-        RebuildDefaults(state, fs, result);
+    // A file of fewer than sixteen pairs leaves the rest at their defaults,
+    // not empty: an empty slot path would lose that profile.
+    state.Settings.SetDefaultSettings(state.DataFolder);
+    if (const std::string problem = ReadSettingsFile(state, fs); !problem.empty()) {
+        RebuildDefaults(state, fs, problem, result);
+    } else {
+        MendSlotPaths(state, result.Report);
+        // What the program would write for what was read differs from the
+        // file (pairs missing, a slot path mended): the file is kept, then
+        // written as it will be from now on.
+        state.CurrentProfileTab = state.Settings.CurrentProfile();
+        AppSettings written = state.Settings;
+        written.SetCurrentProfile(state.CurrentProfileTab);
+        std::string bytes;
+        const std::string path = ToUtf8(SettingsFilePath(state));
+        if (fs.ReadFile(path, bytes) && bytes != Utf16FileBytes(FormatSettings(written))) {
+            KeepBeforeReplacing(fs, path, result.Report,
+                                "config.ini is not as the program writes it (a setting was "
+                                "missing or mended); it was written back in full");
+            result.Report.NoteWrite(SaveSettings(state, fs), path, fs);
+        }
+    }
 
     // A slot file that fails to read is reset for the sensor the settings
     // name, not for whatever sensor id was set before.
     state.Sensor.SensorId = state.Settings.Sensor();
     for (int s = 0; s < kProfileSlots; ++s) {
-        ProfileReadResult read = ReadProfileFile(state, s, state.Settings.ProfileSlotPath(s), fs);
+        const ProfileReadResult read =
+            ReadProfileFile(state, s, state.Settings.ProfileSlotPath(s), fs);
         if (!read.Ok)
             result.SlotReset[s] = true;
         result.Report.Append(read.Report);
@@ -120,14 +285,7 @@ bool SaveSettings(ProgramState& state, FileSystem& fs) {
 }
 
 bool WriteSettingsFile(const ProgramState& state, FileSystem& fs) {
-    std::u16string text = kHeader;
-    text += u'\n';
-    for (const SettingPair& pair : state.Settings.Pairs) {
-        text += OneLine(pair.Name);
-        text += u'=';
-        text += OneLine(pair.Value);
-        text += u'\n';
-    }
+    const std::u16string text = FormatSettings(state.Settings);
     CStdioFileEx file(fs);
     if (!file.Open(SettingsFilePath(state), CStdioFileEx::Mode::Write))
         return false;

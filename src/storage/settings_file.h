@@ -46,4 +46,7 @@ bool SaveSettings(ProgramState& state, FileSystem& fs);
 // Writes the file from the pairs as they are. True only when it is on disk.
 bool WriteSettingsFile(const ProgramState& state, FileSystem& fs);
 
+// The sentence told when the profiles' DPI settings follow another sensor.
+std::string SensorChangeReason(uint16_t old_sensor, uint16_t new_sensor);
+
 }  // namespace velmaro

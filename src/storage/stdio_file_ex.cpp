@@ -63,8 +63,13 @@ bool CStdioFileEx::Close() {
         return false;
     open_ = false;
     bool ok = true;
-    if (mode_ == Mode::Write)
-        ok = fs_.WriteFileAtomic(path_, bytes_);
+    if (mode_ == Mode::Write) {
+        // A file that already holds these bytes is left alone: saving what
+        // did not change neither rewrites the file nor touches its time.
+        std::string old;
+        const bool same = fs_.ReadFile(path_, old) && old == bytes_;
+        ok = same || fs_.WriteFileAtomic(path_, bytes_);
+    }
     bytes_.clear();
     bytes_.shrink_to_fit();
     pos_ = 0;

@@ -7,7 +7,8 @@
 //
 // Writing collects the text and puts it on disk when the file is closed, as
 // one atomic replacement: a write that fails leaves the old file untouched
-// and Close() says so.
+// and Close() says so. A file that already holds the same bytes is not
+// written at all.
 #pragma once
 
 #include <string>

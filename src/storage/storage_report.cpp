@@ -4,23 +4,66 @@
 
 namespace velmaro {
 
-void StorageReport::NoteWrite(bool written, const std::string& path) {
-    if (!written && std::find(FailedWrites.begin(), FailedWrites.end(), path) == FailedWrites.end())
-        FailedWrites.push_back(path);
+void StorageReport::NoteWrite(bool written, const std::string& path, const std::string& error) {
+    if (written || std::find(FailedWrites.begin(), FailedWrites.end(), path) != FailedWrites.end())
+        return;
+    FailedWrites.push_back(path);
+    WriteErrors.push_back(error);
+}
+
+void StorageReport::NoteWrite(bool written, const std::string& path, const FileSystem& fs) {
+    NoteWrite(written, path, written ? std::string() : fs.LastErrorText());
+}
+
+void StorageReport::Note(std::string text) {
+    if (std::find(Notes.begin(), Notes.end(), text) == Notes.end())
+        Notes.push_back(std::move(text));
 }
 
 void StorageReport::Append(const StorageReport& other) {
-    for (const std::string& path : other.FailedWrites)
-        NoteWrite(false, path);
-    KeptFiles.insert(KeptFiles.end(), other.KeptFiles.begin(), other.KeptFiles.end());
+    for (size_t i = 0; i < other.FailedWrites.size(); ++i)
+        NoteWrite(false, other.FailedWrites[i],
+                  i < other.WriteErrors.size() ? other.WriteErrors[i] : std::string());
+    for (const KeptFile& kept : other.KeptFiles) {
+        // The same file kept to the same copy twice in one run is told once.
+        const bool known = std::any_of(KeptFiles.begin(), KeptFiles.end(), [&](const KeptFile& k) {
+            return k.Path == kept.Path && k.KeptAs == kept.KeptAs && !k.KeptAs.empty();
+        });
+        if (!known)
+            KeptFiles.push_back(kept);
+    }
+    for (const std::string& note : other.Notes)
+        Note(note);
 }
 
-void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport& report) {
+void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport& report,
+                         const std::string& reason) {
     // A folder in the file's place is not ours to move; the write will fail
     // and say so.
     if (path.empty() || !fs.Exists(path) || fs.IsDirectory(path))
         return;
-    report.KeptFiles.push_back({path, KeepBadFile(fs, path)});
+    bool made_now = false;
+    const std::string kept_as = KeepBadFile(fs, path, made_now);
+    for (const KeptFile& k : report.KeptFiles) {
+        if (k.Path == path && k.KeptAs == kept_as && !kept_as.empty())
+            return;
+    }
+    report.KeptFiles.push_back({path, kept_as, reason, made_now || kept_as.empty()});
+}
+
+std::string UnreadableFileProblem(FileSystem& fs, const std::string& path) {
+    if (path.empty())
+        return "no file is named";
+    if (!fs.Exists(path))
+        return "it does not exist";
+    if (fs.IsDirectory(path))
+        return "it is a folder";
+    std::string bytes;
+    if (!fs.ReadFile(path, bytes)) {
+        const std::string why = fs.LastErrorText();
+        return why.empty() ? "it cannot be read" : "it cannot be read (" + why + ")";
+    }
+    return "it cannot be opened for reading and writing";
 }
 
 }  // namespace velmaro

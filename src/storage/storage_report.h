@@ -1,6 +1,7 @@
 // What a load or save did to the disk beyond reading: the files it could not
-// write and the old files it put aside before replacing them with defaults.
-// The program stays quiet about these; the command-line tool prints them.
+// write, the old files it put aside before replacing them, and what it
+// mended on the way. Each entry carries a sentence the program shows the
+// user (the command-line tool prints them, the window shows them).
 #pragma once
 
 #include <string>
@@ -13,6 +14,12 @@ namespace velmaro {
 struct KeptFile {
     std::string Path;    // the file that was about to be replaced
     std::string KeptAs;  // where its old content is now; empty when it could not be kept
+    // Why it was replaced and what happened to the rest, one sentence
+    // ("line 5 has no \"=\": the settings and the five profiles were reset
+    // to their defaults").
+    std::string Reason;
+    // False when an identical copy was there already: nothing new on disk.
+    bool MadeNow = true;
 
     friend bool operator==(const KeptFile&, const KeptFile&) = default;
 };
@@ -21,18 +28,36 @@ struct StorageReport {
     // Files whose new content did not reach the disk; each still holds what
     // it held before (or does not exist).
     std::vector<std::string> FailedWrites;
+    // The system's reason for each entry of FailedWrites (same index); empty
+    // when it gave none.
+    std::vector<std::string> WriteErrors;
     std::vector<KeptFile> KeptFiles;
+    // What was mended without a file being replaced (a slot path that was
+    // not used, buttons left as they were), one sentence each.
+    std::vector<std::string> Notes;
 
     bool AllWritten() const { return FailedWrites.empty(); }
-    // Notes a write that did not land (each file once).
-    void NoteWrite(bool written, const std::string& path);
+    // Notes a write that did not land (each file once), with the system's
+    // reason.
+    void NoteWrite(bool written, const std::string& path, const std::string& error = {});
+    // The same, taking the reason from the file system that failed.
+    void NoteWrite(bool written, const std::string& path, const FileSystem& fs);
+    void Note(std::string text);
     void Append(const StorageReport& other);
+    // Nothing to tell.
+    bool Empty() const { return FailedWrites.empty() && KeptFiles.empty() && Notes.empty(); }
 
     friend bool operator==(const StorageReport&, const StorageReport&) = default;
 };
 
-// Keeps an existing file beside itself (KeepBadFile) before it is replaced by
-// defaults, and notes it in the report. A missing file needs no keeping.
-void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport& report);
+// Keeps an existing file beside itself (KeepBadFile) before it is replaced,
+// and notes it in the report with `reason`. A missing file needs no keeping.
+void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport& report,
+                         const std::string& reason = {});
+
+// Why a file that was to be read could not be, as a phrase for the user:
+// "it does not exist", "it is a folder", "it cannot be read (Permission
+// denied)".
+std::string UnreadableFileProblem(FileSystem& fs, const std::string& path);
 
 }  // namespace velmaro

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 #include <chrono>
 #include <string>
 #include <thread>
@@ -68,6 +71,19 @@ void ExpectInOrder(const std::vector<std::string>& log, const std::vector<std::s
         ASSERT_LT(at, log.size()) << "missing or out of order: " << line;
         ++at;
     }
+}
+
+// The lines of `log` that change the disk, with the time stamp of a kept
+// copy's name dropped.
+std::vector<std::string> Changes(const std::vector<std::string>& log) {
+    std::vector<std::string> changes;
+    for (const std::string& line : log) {
+        if (line.starts_with("read "))
+            continue;
+        const size_t bad = line.find(".bad-");
+        changes.push_back(bad == std::string::npos ? line : line.substr(0, bad + 4));
+    }
+    return changes;
 }
 
 class AppCoreTest : public ::testing::Test {
@@ -143,6 +159,95 @@ void SeedDataFolder(FileSystem& fs) {
     MacroLibrary library;
     ASSERT_EQ(library.AddMacro(u"Macro 1"), AddResult::Added);
     ASSERT_TRUE(SaveMacroLibrary(MacroLibraryPath(u"/data/"), library, fs));
+}
+
+struct DamagedLibraryCase {
+    const char* name;
+    std::function<std::string(const std::string&)> damage;  // the file's new bytes; none: removed
+    bool attention;                                         // the button is left as it was
+
+    friend void PrintTo(const DamagedLibraryCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class DamagedLibraryTest : public AppCoreTest,
+                           public ::testing::WithParamInterface<DamagedLibraryCase> {};
+
+TEST_P(DamagedLibraryTest, StripsNoButtonAndSaysSoOnce) {
+    // Profile 1 (current) plays library macro 1 on button 3.
+    SeedDataFolder(fs);
+    ProgramState seed;
+    seed.DataFolder = u"/data/";
+    seed.Settings.SetDefaultSettings(seed.DataFolder);
+    ASSERT_TRUE(ReadProfileFile(seed, 1, seed.Settings.ProfileSlotPath(1), fs).Ok);
+    KeyRecord& key = seed.Profiles[1].Keys[2];
+    key.KeyName = u"Macro-Deep";
+    key.Value = {kCategoryMacro, 0x11, 0x00};
+    key.MacroKeyIndex = 1;
+    key.Macro.MacroName = u"Deep";
+    key.Macro.InsertAction(0, MacroAction::Make(0x41, 0x00, 0, 0));
+    ASSERT_TRUE(WriteProfileFile(seed, 1, seed.Settings.ProfileSlotPath(1), fs));
+    const std::string path = MacroLibraryPath(u"/data/");
+    if (const auto bytes = GetParam().damage(fs.files[path]); !bytes.empty())
+        fs.files[path] = bytes;
+    else
+        fs.files.erase(path);
+    const std::string profile_before = fs.files["/data/config/default1.psf"];
+    backend.Add(cable);
+
+    StartSettled();
+    core.Shutdown();
+
+    const KeyRecord& now = core.State().Profiles[1].Keys[2];
+    if (!GetParam().attention) {
+        EXPECT_EQ(now.Value, kNoFunction);
+        EXPECT_EQ(core.TakeLibraryAttention(), std::nullopt);
+        return;
+    }
+    EXPECT_EQ(now.KeyName, u"Macro-Deep");
+    EXPECT_EQ(now.Value, (KeyValue{kCategoryMacro, 0x11, 0x00}));
+    EXPECT_EQ(now.Macro.MacroName, u"Deep");
+    EXPECT_EQ(now.Macro.AllAction, key.Macro.AllAction);
+    EXPECT_EQ(fs.files["/data/config/default1.psf"], profile_before);
+    const auto attention = core.TakeLibraryAttention();
+    ASSERT_TRUE(attention);
+    EXPECT_NE(attention->find("button 3 of profile 1 keeps its own macro"), std::string::npos)
+        << *attention;
+    EXPECT_EQ(core.TakeLibraryAttention(), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedLibraryTest,
+    ::testing::Values(
+        DamagedLibraryCase{"CutInHalf",
+                           [](const std::string& b) { return b.substr(0, b.size() / 2); }, true},
+        DamagedLibraryCase{"Emptied", [](const std::string&) { return std::string(" "); }, true},
+        DamagedLibraryCase{"Missing", [](const std::string&) { return std::string(); }, true},
+        // Loads cleanly, without the macro: the user deleted it.
+        DamagedLibraryCase{
+            "CleanWithoutTheMacro",
+            [](const std::string&) {
+                return testing::Utf16File(
+                    u"[MacroLibrary]\nMacroKeyIndex=2\nSelect "
+                    u"Locaton:stage=-1;stage0Index=0;stage1Index=0;stage2Index=0;\n");
+            },
+            false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppCoreTest, ASimulationUsesADataFolderOfItsOwn) {
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string old = saved ? saved : "";
+    ::setenv("XDG_DATA_HOME", "/xdg", 1);
+    AppCoreOptions simulated;
+    simulated.Simulated = true;
+    simulated.Locale = "en_US.UTF-8";
+    const StartupReport report = core.Initialize(simulated);
+    if (saved)
+        ::setenv("XDG_DATA_HOME", old.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(report.DataFolder, u"/xdg/VelmaroData20240507A-simulated/");
+    EXPECT_EQ(fs.CountStartingWith("/xdg/VelmaroData20240507A/"), 0);
+    EXPECT_GT(fs.CountStartingWith("/xdg/VelmaroData20240507A-simulated/config/"), 0);
 }
 
 TEST_F(AppCoreTest, StartsUpInOrder) {
@@ -467,9 +572,14 @@ TEST_F(AppCoreTest, ASensorChangeResetsTheDpiOfEveryProfileAndRewritesTheFiles) 
     EXPECT_EQ(state.Sensor.StepCount, 74u);
     for (const ProfileRecord& record : state.Profiles)
         EXPECT_EQ(record.XYSettingValue, *DefaultStepIndexes(0x3327));
-    EXPECT_EQ(log, (std::vector<std::string>{"write config.ini", "write default0.psf",
-                                             "write default1.psf", "write default2.psf",
-                                             "write default3.psf", "write default4.psf"}));
+    // Each profile file is kept before the reset the user did not make.
+    EXPECT_EQ(Changes(log),
+              (std::vector<std::string>{
+                  "create default0.psf.bad", "create default1.psf.bad", "create default2.psf.bad",
+                  "create default3.psf.bad", "create default4.psf.bad", "write config.ini",
+                  "write default0.psf", "write default1.psf", "write default2.psf",
+                  "write default3.psf", "write default4.psf"}));
+    EXPECT_EQ(core.LastSensorChangeReport().KeptFiles.size(), 5u);
     EXPECT_NE(fs.Text("/data/config/config.ini").find(u"PreST=0xCCD8"), std::u16string::npos);
     EXPECT_EQ(ui.log, std::vector<std::string>{"sensor plain"});
     EXPECT_TRUE(core.LastSensorChangeReport().AllWritten());
@@ -639,10 +749,9 @@ TEST_F(AppCoreTest, ExitSavesAPendingSaveAndTheChangedLibraryAndStopsTheReaders)
     EXPECT_TRUE(report.Save.AllWritten());
     EXPECT_TRUE(report.LibrarySaveTried);
     EXPECT_TRUE(report.LibrarySaved);
-    EXPECT_EQ(log, (std::vector<std::string>{"write config.ini", "write default0.psf",
-                                             "write default1.psf", "write default2.psf",
-                                             "write default3.psf", "write default4.psf",
-                                             "write MacroLibraryFile.mlf"}));
+    // Only the files whose bytes change are written.
+    EXPECT_EQ(Changes(log),
+              (std::vector<std::string>{"write default0.psf", "write MacroLibraryFile.mlf"}));
     EXPECT_NE(fs.Text("/data/config/default0.psf").find(u"=14"), std::u16string::npos);
     EXPECT_FALSE(core.Link().ReaderBusy(DeviceRole::Cable));
     EXPECT_EQ(backend.OpenHandles(cable[0]), 0);

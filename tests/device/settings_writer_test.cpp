@@ -528,6 +528,39 @@ INSTANTIATE_TEST_SUITE_P(Cases, MacroUnassignTest,
                                            UnassignCase{"NoKeyIndex", 0}),
                          [](const auto& info) { return info.param.name; });
 
+TEST_F(SettingsWriterTest, AnIncompleteLibraryLeavesButtonsItLacksAsTheyAre) {
+    // Buttons 1 and 5 play macros the damaged library lost; button 3 one it has.
+    AssignMacro(0, FillPressReleaseA(macros.Add(1, 7, 2, 4)));
+    AssignMacro(2, macros.Add(2, 8, 1, 1));
+    AssignMacro(4, FillPressReleaseA(macros.Add(3, 9, 4, 1)));
+    writer.RebuildLastSent();
+    macros.Remove(7);
+    macros.Remove(9);
+    writer.SetLibraryComplete(false);
+    const ProfileRecord before = Profile();
+
+    writer.RequestMacroRefresh();
+    Apply(kGroupButtons);
+
+    // Name, play mode, count and own copy stay; each gets a slot of its own.
+    for (const int n : {0, 4}) {
+        EXPECT_EQ(Profile().Keys[n].KeyName, before.Keys[n].KeyName) << n;
+        EXPECT_EQ(Profile().Keys[n].Macro, before.Keys[n].Macro) << n;
+    }
+    EXPECT_EQ(Profile().Keys[0].Value, (KeyValue{0x90, 0x21, 0x04}));
+    EXPECT_EQ(Profile().Keys[2].Value, (KeyValue{0x90, 0x12, 0x00}));
+    EXPECT_EQ(Profile().Keys[4].Value, (KeyValue{0x90, 0x43, 0x00}));
+    EXPECT_EQ(writer.UnfoundMacroButtons(), (std::vector<int>{0, 4}));
+    EXPECT_EQ(writer.PreviousImage(3), BuildMacroImage(before.Keys[4].Macro, 3));
+
+    // Loaded cleanly without them: the user deleted them.
+    writer.SetLibraryComplete(true);
+    Apply(kGroupButtons);
+    EXPECT_EQ(Profile().Keys[0].Value, kNoFunction);
+    EXPECT_EQ(Profile().Keys[4].Value, kNoFunction);
+    EXPECT_TRUE(writer.UnfoundMacroButtons().empty());
+}
+
 TEST_F(SettingsWriterTest, RefreshCopiesLibraryMacrosOnce) {
     MacroRecord& lib = macros.Add(1, 7, 2, 1);
     AssignMacro(0, FillPressReleaseA(lib));

@@ -190,6 +190,42 @@ TEST_F(TransferTest, ImportIntoAFullListChangesNothing) {
     EXPECT_EQ(lib.NextMacroKeyIndex, 61u);
 }
 
+TEST_F(TransferTest, PartialImportsSayWhatCameInAndWhatDidNot) {
+    const std::u16string whole = TextOf(fs.files[ExportSource("")]);
+    // Cut inside the block of D (top-level items come first): A, B, F and C
+    // are read.
+    const size_t d = whole.find(u"MacroItemName=D");
+    fs.files["/cut.mbf"] = Utf16File(whole.substr(0, whole.find(u"MacroItemIsFolder", d)));
+    ImportResult r = ImportCollectionFile("/cut.mbf", lib, scratch, fs);
+    EXPECT_EQ(r.Status, ImportStatus::Imported);
+    EXPECT_FALSE(r.FileComplete);
+    EXPECT_EQ(r.ImportedNames, (std::vector<std::u16string>{u"A", u"B", u"F", u"C"}));
+    EXPECT_TRUE(r.Skipped.empty());
+
+    // A list with room for two: the rest is named with its reason.
+    lib.ClearLibrary();
+    for (int i = 0; i < kMacroListSlots - 2; ++i)
+        lib.AddMacro(u"m" + ToU16(std::to_string(i)));
+    lib.SelectedLocation = L::None();
+    r = ImportCollectionFile(ExportSource(""), lib, scratch, fs);
+    EXPECT_TRUE(r.FileComplete);
+    EXPECT_EQ(r.ImportedNames, (std::vector<std::u16string>{u"A", u"B"}));
+    ASSERT_EQ(r.Skipped.size(), 3u);
+    EXPECT_EQ(r.Skipped[0].Name, u"F");
+    EXPECT_EQ(r.Skipped[2].Name, u"D");
+    EXPECT_EQ(r.Skipped[0].Reason, "the list it goes into is full");
+
+    // The one macro a macro import wants was read: that file is complete enough.
+    lib.ClearLibrary();
+    const std::string marked = ExportSource("B", "/b.mkf");
+    const std::u16string b = TextOf(fs.files[marked]);
+    fs.files["/cutB.mkf"] = Utf16File(b.substr(0, b.rfind(u"MacroItemIsFolder")));
+    lib.SelectedLocation = L::None();
+    r = ImportMacroFile("/cutB.mkf", lib, scratch, fs);
+    EXPECT_EQ(r.ItemsCreated, 1);
+    EXPECT_TRUE(r.FileComplete);
+}
+
 TEST_F(TransferTest, FilesWithoutAUsableMarkAreRejected) {
     const std::u16string good = TextOf(fs.files[ExportSource("B")]);
     const std::u16string good_mark = u"stage=0;stage0Index=1;";

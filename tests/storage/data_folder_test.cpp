@@ -41,6 +41,11 @@ TEST(DataFolderPath, FromTheEnvironmentValues) {
     for (const Case& c : cases) {
         EXPECT_EQ(DataFolderFor(c.xdg, c.home), c.expected)
             << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
+        // A simulation's folder sits beside the real one, never inside or on it.
+        std::u16string simulated = c.expected;
+        if (!simulated.empty())
+            simulated.insert(simulated.size() - 1, u"-simulated");
+        EXPECT_EQ(SimulatedDataFolderFor(c.xdg, c.home), simulated);
     }
 }
 

@@ -440,26 +440,61 @@ TEST_F(ProfileFileTest, ImportReadsIntoTheCurrentSlotAndSavesEverything) {
     EXPECT_TRUE(std::filesystem::exists(ToUtf8(SettingsFilePath(state))));
 }
 
-TEST_F(ProfileFileTest, ImportOfABadFileLeavesItUnchangedAndKeepsTheSlotFile) {
+struct BadImportCase {
+    const char* name;
+    const char* file;   // under the test folder; empty: not created
+    std::string bytes;  // written unless `folder`
+    bool folder;
+    const char* problem;
+
+    friend void PrintTo(const BadImportCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class BadImportTest : public ProfileFileTest,
+                      public ::testing::WithParamInterface<BadImportCase> {};
+
+TEST_P(BadImportTest, LeavesTheSlotAndEveryFileAsTheyWere) {
+    const BadImportCase& c = GetParam();
     state.CurrentProfileTab = 2;
     state.Settings.SetCurrentProfile(2);
     state.Profiles[2].Setting(kProfileName) = u"Mine";
     ASSERT_TRUE(WriteAllProfileFiles(state, fs).AllWritten());
-    const std::string own_before = ReadBytes(SlotPath(2));
-    const std::string chosen = Utf16File(u"[Setting]\nProfileName=Broken\n");
-    WriteBytes(dir / "chosen.psf", chosen);
+    ASSERT_TRUE(SaveSettings(state, fs));
+    const ProfileRecord before = state.Profiles[2];
+    const auto listing = dir.List("config");
+    std::vector<std::string> bytes_before;
+    for (const std::string& name : listing)
+        bytes_before.push_back(ReadBytes(dir / ("config/" + name)));
+    const std::string chosen = dir / c.file;
+    if (c.folder)
+        std::filesystem::create_directory(chosen);
+    else if (!c.bytes.empty())
+        WriteBytes(chosen, c.bytes);
 
-    const ProfileReadResult result = ImportProfile(state, ToU16(dir / "chosen.psf"), fs);
+    const ProfileReadResult result = ImportProfile(state, 2, ToU16(chosen), fs);
+
     EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(ReadBytes(dir / "chosen.psf"), chosen);
-    EXPECT_EQ(state.Profiles[2].Setting(kProfileName), u"Profile 3");
-    ASSERT_EQ(result.Report.KeptFiles.size(), 1u);
-    EXPECT_EQ(result.Report.KeptFiles[0].Path, SlotPath(2));
-    EXPECT_EQ(ReadBytes(result.Report.KeptFiles[0].KeptAs), own_before);
-    EXPECT_TRUE(result.Report.AllWritten());
-    ASSERT_TRUE(ReadProfileFile(state, 0, ToU16(SlotPath(2)), fs).Ok);
-    EXPECT_EQ(state.Profiles[0].Setting(kProfileName), u"Profile 3");
+    EXPECT_EQ(result.Problem, c.problem);
+    EXPECT_EQ(state.Profiles[2], before);
+    EXPECT_TRUE(result.Report.Empty());
+    EXPECT_EQ(dir.List("config"), listing);
+    for (size_t i = 0; i < listing.size(); ++i)
+        EXPECT_EQ(ReadBytes(dir / ("config/" + listing[i])), bytes_before[i]) << listing[i];
+    if (!c.folder && !c.bytes.empty()) {
+        EXPECT_EQ(ReadBytes(chosen), c.bytes);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadImportTest,
+    ::testing::Values(BadImportCase{"Missing", "typo.psf", "", false, "it does not exist"},
+                      BadImportCase{"Folder", "folder.psf", "", true, "it is a folder"},
+                      BadImportCase{"Truncated", "cut.psf",
+                                    Utf16File(u"[Setting]\nProfileName=Broken\n"), false,
+                                    "it ends after line 2 (a profile has 93 lines)"},
+                      BadImportCase{"NotAProfile", "text.psf", "not a profile\n", false,
+                                    "line 1 is not \"[Setting]\""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileFileTest, LineFeedInATextDoesNotBreakTheFile) {
     state.Profiles[0].Keys[2].Macro.MacroName = u"two\nlines";

@@ -182,7 +182,9 @@ class FailingDiskTest : public ::testing::Test {
 TEST_F(FailingDiskTest, EveryWriterReportsFailure) {
     plan.bytes_before_no_space = 100;
     state.CurrentProfileTab = 2;
-    state.Profiles[0].Setting(kProfileName) = u"changed";
+    // Files whose bytes would not change are not written at all.
+    for (int s = 0; s < kProfileSlots; ++s)
+        state.Profiles[s].Setting(kProfileName) = u"changed " + FormatDecimal(s);
 
     EXPECT_FALSE(SaveSettings(state, failing));
     EXPECT_FALSE(WriteSettingsFile(state, failing));
@@ -208,7 +210,12 @@ TEST_F(FailingDiskTest, SensorChangeThatCannotBeSavedLeavesTheFilesAndSaysSo) {
 
     EXPECT_TRUE(result.SensorChanged);
     EXPECT_EQ(result.Report.FailedWrites, AllPaths());
-    EXPECT_TRUE(result.Report.KeptFiles.empty());
+    // The copies made before the reset are all that is new.
+    ASSERT_EQ(result.Report.KeptFiles.size(), 5u);
+    for (int s = 0; s < kProfileSlots; ++s) {
+        EXPECT_EQ(ReadBytes(result.Report.KeptFiles[s].KeptAs), before[1 + s]);
+        std::filesystem::remove(result.Report.KeptFiles[s].KeptAs);
+    }
     ExpectUnchanged();
 }
 
@@ -222,13 +229,13 @@ TEST_F(FailingDiskTest, RebuildThatCannotWriteKeepsTheOldFilesInPlace) {
     const LoadSettingsResult result = LoadSettings(loaded, failing);
 
     EXPECT_TRUE(result.SettingsRebuilt);
-    EXPECT_EQ(result.Report.FailedWrites, AllPaths());
-    ASSERT_EQ(result.Report.KeptFiles.size(), 6u);
-    for (const KeptFile& kept : result.Report.KeptFiles)
-        EXPECT_FALSE(kept.KeptAs.empty()) << kept.Path;
+    // Nothing would keep a reset of the profiles: they are not reset, and
+    // only the settings file was put aside.
+    EXPECT_EQ(result.Report.FailedWrites, std::vector<std::string>{ConfigPath()});
+    ASSERT_EQ(result.Report.KeptFiles.size(), 1u);
+    EXPECT_FALSE(result.Report.KeptFiles[0].KeptAs.empty());
     for (size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(ReadBytes(AllPaths()[i]), before[i]);
-    // The old slot files could not be replaced and were read as they are.
     EXPECT_EQ(result.SlotReset, (std::array<bool, 5>{}));
     EXPECT_EQ(loaded.Profiles[3].Setting(kProfileName), u"Mine 3");
 }
@@ -242,9 +249,10 @@ TEST_F(FailingDiskTest, BadFileThatCannotBeKeptIsReportedSo) {
     loaded.DataFolder = state.DataFolder;
     const LoadSettingsResult result = LoadSettings(loaded, failing);
 
-    ASSERT_FALSE(result.Report.KeptFiles.empty());
-    EXPECT_EQ(result.Report.KeptFiles[0], (KeptFile{ConfigPath(), ""}));
-    EXPECT_EQ(result.Report.FailedWrites, AllPaths());
+    ASSERT_EQ(result.Report.KeptFiles.size(), 1u);
+    EXPECT_EQ(result.Report.KeptFiles[0].Path, ConfigPath());
+    EXPECT_EQ(result.Report.KeptFiles[0].KeptAs, "");
+    EXPECT_EQ(result.Report.FailedWrites, std::vector<std::string>{ConfigPath()});
     ExpectUnchanged();
 }
 

@@ -162,7 +162,6 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ConfigFileRuleTest,
     ::testing::Values(
         ConfigCase{"SixteenPairs", [](auto&) {}, false},
-        ConfigCase{"FewerPairs", [](auto& l) { l.resize(13); }, false},
         ConfigCase{"ValueHoldingEquals", [](auto& l) { l[4] = u"DataChange=a=b"; }, false},
         ConfigCase{"EmptyFile", [](auto& l) { l.clear(); }, true},
         ConfigCase{"HeaderCase", [](auto& l) { l[0] = u"[setting]"; }, true},
@@ -175,22 +174,31 @@ INSTANTIATE_TEST_SUITE_P(
         ConfigCase{"NoEquals", [](auto& l) { l[4] = u"DataChange"; }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SettingsFileTest, HeaderAloneLeavesThePairsEmpty) {
-    WriteConfig({u"[Setting]"});
-    WriteUserProfiles();
-    const LoadSettingsResult result = LoadSettings(state, fs);
+TEST_F(SettingsFileTest, MissingPairsTakeTheirDefaultsAndTheShortFileIsKept) {
+    // A file of the header alone, and one that stops after slot 0's path.
+    auto twelve = DefaultConfigLines();
+    twelve.resize(13);
+    for (const auto& lines : {std::vector<std::u16string>{u"[Setting]"}, twelve}) {
+        WriteConfig(lines);
+        WriteUserProfiles();
+        const std::string before = ReadBytes(ConfigPath());
+        ProgramState loaded;
+        loaded.DataFolder = folder;
+        loaded.Language = state.Language;
 
-    EXPECT_FALSE(result.SettingsRebuilt);
-    for (int k : {0, 2, 3, 5, 6, 10, 11, 15})
-        EXPECT_EQ(state.Settings.Pairs[k], SettingPair{}) << k;
-    // No profile path is known: every slot is reset, with nowhere to write it.
-    EXPECT_EQ(result.SlotReset, (std::array<bool, 5>{true, true, true, true, true}));
-    EXPECT_EQ(result.Report.FailedWrites, std::vector<std::string>{""});
-    EXPECT_TRUE(result.Report.KeptFiles.empty());
-    // Sensor 0 against PreST 0: the check stores the complement.
-    EXPECT_TRUE(result.SensorChanged);
-    EXPECT_EQ(state.Settings.Value(kPreST), u"0xFFFF");
-    EXPECT_EQ(ReadBytes(SlotPath(0)).empty(), false);  // the user's files stay
+        const LoadSettingsResult result = LoadSettings(loaded, fs);
+
+        EXPECT_FALSE(result.SettingsRebuilt);
+        EXPECT_FALSE(result.SensorChanged);
+        EXPECT_EQ(result.SlotReset, (std::array<bool, 5>{}));
+        // Every profile of the user's is read from its default path.
+        for (int s = 0; s < kProfileSlots; ++s)
+            EXPECT_EQ(loaded.Profiles[s].Setting(kProfileName), u"Mine " + FormatDecimal(s));
+        EXPECT_EQ(ReadBytes(ConfigPath()), Utf16File(JoinLines(DefaultConfigLines())));
+        ASSERT_EQ(result.Report.KeptFiles.size(), 1u);
+        EXPECT_EQ(ReadBytes(result.Report.KeptFiles[0].KeptAs), before);
+        std::filesystem::remove(result.Report.KeptFiles[0].KeptAs);
+    }
 }
 
 TEST_F(SettingsFileTest, PairsAreTakenByPositionAndWrittenBackWithTheirNames) {
@@ -243,7 +251,17 @@ TEST_F(SettingsFileTest, NewSensorResetsDpiOfAllProfilesAndKeepsTheCurrentProfil
 
     EXPECT_TRUE(result.SensorChanged);
     EXPECT_FALSE(result.SettingsRebuilt);
-    EXPECT_EQ(result.Report, StorageReport{});
+    EXPECT_TRUE(result.Report.AllWritten());
+    // The user's five files are kept before the reset they did not make.
+    ASSERT_EQ(result.Report.KeptFiles.size(), 5u);
+    for (int s = 0; s < kProfileSlots; ++s) {
+        const KeptFile& kept = result.Report.KeptFiles[s];
+        EXPECT_EQ(kept.Path, SlotPath(s));
+        ProgramState check = state;
+        ASSERT_TRUE(ReadProfileFile(check, s, ToU16(kept.KeptAs), fs).Ok);
+        EXPECT_EQ(check.Profiles[s].XYSettingValue[7], 1);
+        EXPECT_NE(kept.Reason.find("0x3327"), std::string::npos) << kept.Reason;
+    }
     EXPECT_EQ(state.PreSTComplement, 0x3327);
     lines[2] = u"PreST=0xCCD8";
     EXPECT_EQ(ReadBytes(ConfigPath()), Utf16File(JoinLines(lines)));  // still profile 3

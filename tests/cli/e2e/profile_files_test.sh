@@ -19,19 +19,34 @@ sim --json show 3
 expect_out '"PollingRateName": "125HZ"'
 utf16 "$CONFIG/default3.psf" | grep -q '^PollingRateName=125HZ$' || fail "slot file not written"
 
-step "a bad file resets the slot and says so"
+step "a bad file changes nothing and says why"
 printf 'not a profile\n' >bad.psf
+before=$(md5sum "$CONFIG"/* | sort)
 sim import 3 bad.psf
 expect_status 3
-expect_err "could not read bad.psf as a profile: profile 3 was reset to its defaults"
-sim --json show 3
-expect_out '"PollingRateName": "500HZ"'
+expect_err 'could not import bad.psf: line 1 is not "[Setting]"; profile 3 is unchanged'
+expect_equal "$(md5sum "$CONFIG"/* | sort)" "$before"
 expect_equal "$(cat bad.psf)" "not a profile"
 
-step "a missing file"
+step "a missing or cut file changes nothing either"
 sim import 1 missing.psf
 expect_status 3
-expect_err "missing.psf"
+expect_err "could not import missing.psf: it does not exist; profile 1 is unchanged"
+utf16 mine.psf | head -40 >cut.txt
+write_utf16 cut.psf "$(cat cut.txt)"
+sim import 3 cut.psf
+expect_status 3
+expect_err "could not import cut.psf: it ends after line 40 (a profile has 93 lines)"
+expect_equal "$(md5sum "$CONFIG"/* | sort)" "$before"
+
+step "import into the current slot: the mouse gets what changed"
+sim set rate=1000
+sim --trace t2 import 0 mine.psf
+expect_status 0
+expect_quiet
+sent_commands t2 | grep -qx 07 || fail "the new report rate was not sent"
+sim --json show 0
+expect_out '"PollingRateName": "125HZ"'
 
 step "an export that cannot be written"
 sim export 0 "$WORK/no/such/folder/x.psf"
