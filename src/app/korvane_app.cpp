@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLockFile>
 #include <QScreen>
+#include <QSessionManager>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 
 #include "app/main_window.h"
 #include "app/process_clock.h"
+#include "app/signal_pipe.h"
+#include "app/sim_events.h"
+#include "app/single_instance.h"
 #include "app/ui_scale.h"
 #include "cli/session.h"
 #include "cli/tracing_backend.h"
@@ -31,6 +36,12 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kExitFiles = 3;
+// velmaro --sim: delivered, no simulated copy (or it could not take the
+// event), unknown event.
+constexpr int kSimDelivered = 0;
+constexpr int kSimNoCopy = 1;
+constexpr int kSimUnknown = 2;
+constexpr char kAnswerFailed[] = "failed";
 
 const char kSupportText[] =
     "Technical support: open an issue in the Velmaro project, naming the mouse's sensor and "
@@ -38,6 +49,42 @@ const char kSupportText[] =
 
 void Say(const QString& text) {
     std::cerr << "velmaro: " << text.toStdString() << '\n';
+}
+
+// `velmaro --sim EVENT`: hands the event to the running simulated copy.
+int SendSimEvent(int argc, char** argv, const QString& event) {
+    if (!ParseSimEvent(event)) {
+        Say("unknown event \"" + event + "\" (velmaro --help lists them)");
+        return kSimUnknown;
+    }
+    QCoreApplication application(argc, argv);
+    SingleInstance instance;
+    if (!instance.OtherCopyRunning()) {
+        Say("no simulated copy of velmaro is running");
+        return kSimNoCopy;
+    }
+    const QString answer = instance.Send("sim " + event);
+    if (answer == kAnswerOk)
+        return kSimDelivered;
+    if (answer == kAnswerUnknown) {
+        Say("the running copy does not know \"" + event + "\"");
+        return kSimUnknown;
+    }
+    if (answer == kAnswerRefused)
+        Say("the running copy is not simulated (start it with --simulate)");
+    else if (answer == kAnswerFailed)
+        Say("the simulated mouse could not take \"" + event + "\" now");
+    else
+        Say("the running copy did not answer");
+    return kSimNoCopy;
+}
+
+// A later start: the running copy comes to the front; this one ends quietly.
+int HandOverToRunningCopy(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    SingleInstance instance;
+    instance.Send("restore");
+    return 0;
 }
 
 }  // namespace
@@ -68,6 +115,12 @@ int CKorvaneApp::Run(int argc, char** argv) {
         std::cout << "velmaro " << VELMARO_VERSION << '\n';
         return 0;
     }
+    if (options.SendSimEvent)
+        return SendSimEvent(argc, argv, options.SimEvent);
+    // A screenshot or a timing run may happen beside a running copy.
+    const bool oneShot = !options.Screenshot.isEmpty() || options.QuitAfterPaint;
+    if (!oneShot && SingleInstance().OtherCopyRunning())
+        return HandOverToRunningCopy(argc, argv);
 
     // The backend: the virtual mouse or the system's devices, traced on request.
     std::unique_ptr<VirtualMouse> sim;
@@ -109,6 +162,13 @@ int CKorvaneApp::Run(int argc, char** argv) {
     InstallFontSubstitutes();
     InitUiResources();
 
+    SingleInstance instance;
+    if (!oneShot && !instance.Acquire()) {
+        // Another copy started in the meantime.
+        instance.Send("restore");
+        return 0;
+    }
+
     UiContext ui;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -147,7 +207,35 @@ int CKorvaneApp::Run(int argc, char** argv) {
                     &window, [&window] { window.EndProgram(); }, Qt::QueuedConnection);
             });
         }
+        instance.SetRequestHandler([&window, &sim](const QString& request) -> QString {
+            if (request == "restore") {
+                window.SendMessage(kMsgRestore, 0, 0);
+                return kAnswerOk;
+            }
+            if (!request.startsWith("sim "))
+                return kAnswerUnknown;
+            if (!sim)
+                return kAnswerRefused;
+            const auto event = ParseSimEvent(request.mid(4));
+            if (!event)
+                return kAnswerUnknown;
+            return DeliverSimEvent(*event, *sim, window.Profile(),
+                                   window.Core().Device().CurrentDpiOrdinal)
+                       ? kAnswerOk
+                       : kAnswerFailed;
+        });
+        // Signals and the end of the desktop session end the program as its
+        // exit does, saving what is pending.
+        SignalPipe signalPipe([&window](int) { window.EndProgram(); });
+        QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                         [&window](QSessionManager&) { window.EndProgram(); });
+        QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
+                         [&window] { window.EndProgram(); });
         window.show();
+        if (options.Simulate && !options.QuitAfterPaint)
+            std::cout << "velmaro: running on the simulated mouse; its files are in "
+                      << QString::fromStdU16String(window.State().DataFolder).toStdString()
+                      << std::endl;
         QApplication::exec();
         window.EndProgram();
     }

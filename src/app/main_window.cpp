@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QSystemTrayIcon>
 
 #include "app/button_page.h"
 #include "app/debounce_section.h"
@@ -20,6 +21,7 @@
 #include "app/profiles_page.h"
 #include "app/rate_section.h"
 #include "app/settings_sections.h"
+#include "app/tray_icon.h"
 #include "skin_layout.h"
 #include "storage/file_system.h"
 #include "ui/attention_dlg.h"
@@ -59,7 +61,7 @@ CKorvaneDlg::CKorvaneDlg(UiContext& ui, const MainWindowSetup& setup)
         QMetaObject::invokeMethod(
             this, [this] { DrainPostedEvents(); }, Qt::QueuedConnection);
     });
-    trayAvailable_ = setup_.TrayAvailable.value_or(false);
+    trayAvailable_ = setup_.TrayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
 
     buttons_ = std::make_unique<CButtonPage>(*this);
     dpi_ = std::make_unique<CDpiSection>(*this);
@@ -77,6 +79,7 @@ CKorvaneDlg::CKorvaneDlg(UiContext& ui, const MainWindowSetup& setup)
 
 CKorvaneDlg::~CKorvaneDlg() {
     osd_.reset();
+    tray_.reset();
     // The save at exit, when nothing ran it yet, and the readers stopped
     // before the backend goes.
     core_->Shutdown();
@@ -97,7 +100,15 @@ bool CKorvaneDlg::OnInitDialog() {
     // Icon, title, size and every control of every page.
     CDlgBase::OnInitDialog();
     PlaceWindow();
+    if (trayAvailable_)
+        tray_ = std::make_unique<CTrayIcon>(*this);
     RefreshControls();
+    // The gauge shows what the first status answer said, before the status
+    // timer's first tick.
+    if (startup_.DevicePresent()) {
+        DeviceState shown = core_->Device();
+        UpdateBattery(AdvanceBatteryDisplay(shown));
+    }
     LoadBackground(364);
     return true;
 }
@@ -173,7 +184,6 @@ void CKorvaneDlg::CreateWindowControls() {
     auto* battery = MakeControl<CBattery>(0, R(80, 433, 30, 61), QString());
     battery->SetImages(skin("battery_full.png"), skin("battery_empty.png"),
                        skin("battery_charging.png"), skin("battery_lighting.png"));
-    battery->SetLevel(core_->Device().BatteryLevel);
     auto* percent = MakeControl<CStaticText>(0, kBatteryTextId, R(115, 480, 40, 18), QString(),
                                              kBatteryTextColor);
     percent->SetFont(Px(16), "Tahoma");
@@ -469,6 +479,7 @@ void CKorvaneDlg::EndProgram() {
     for (QWidget* dialog : OpenDialogs())
         dialog->close();
     osd_.reset();
+    tray_.reset();
     hide();
     // The save at exit runs now, whatever ends the program.
     core_->Shutdown();

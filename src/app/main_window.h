@@ -33,6 +33,7 @@ class CPointerSection;
 class CDebounceSection;
 class CPowerArea;
 class COsdWindow;
+class CTrayIcon;
 class FileSystem;
 class HidBackend;
 
@@ -162,6 +163,8 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
         firstPaintHandler_ = std::move(handler);
     }
     bool TrayAvailable() const { return trayAvailable_; }
+    // The notification-area icon; null without a notification area.
+    CTrayIcon* Tray() const { return tray_.get(); }
     // The on-screen display while it is open.
     COsdWindow* Osd() const { return osd_.get(); }
     // The modeless start-up message while it is open.
@@ -202,6 +205,7 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     std::function<void()> firstPaintHandler_;
     std::array<QPointer<QWidget>, 10> openDialogs_;
     std::unique_ptr<COsdWindow> osd_;
+    std::unique_ptr<CTrayIcon> tray_;
     QPointer<CDlgBase> startupMessage_;
 
     std::unique_ptr<CButtonPage> buttons_;

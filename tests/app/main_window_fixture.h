@@ -60,6 +60,7 @@ class MainWindowFixture : public ::testing::Test {
         if (window_)
             return *window_;
         options_ = options;
+        dir_ = std::make_unique<QTemporaryDir>();
         mouse_ = std::make_unique<VirtualMouse>(options.Mouse);
         ui_.Scale = options.Scale;
         ui_.SkinsDir = VELMARO_SKINS_DIR;
@@ -67,7 +68,7 @@ class MainWindowFixture : public ::testing::Test {
         setup.Backend = mouse_.get();
         setup.Pacing = &pacer;
         setup.Timers = &timers;
-        setup.Core.DataFolder = (dir_.path() + "/").toStdU16String();
+        setup.Core.DataFolder = DataFolder().toStdU16String();
         setup.Core.Locale = "en_US.UTF-8";
         setup.Core.WatchDeviceChanges = options.WatchDeviceChanges;
         setup.TrayAvailable = options.Tray;
@@ -84,10 +85,13 @@ class MainWindowFixture : public ::testing::Test {
         return *window_;
     }
 
-    // Ends the window (the save at exit runs) before the mouse goes.
+    // Ends the window (the save at exit runs) before the mouse goes; the
+    // next Start begins in a new data folder.
     void Stop() {
         window_.reset();
         mouse_.reset();
+        dialogs.clear();
+        endCalls = 0;
     }
 
     CKorvaneDlg& Window() { return window_ ? *window_ : Start(); }
@@ -167,7 +171,7 @@ class MainWindowFixture : public ::testing::Test {
     void ClearReports() { Mouse().ClearLog(); }
 
     // --- files ------------------------------------------------------------
-    QString DataFolder() const { return dir_.path() + "/"; }
+    QString DataFolder() const { return dir_ ? dir_->path() + "/" : QString(); }
     // The bytes of a file in the data folder ("config/default0.psf"); empty
     // when it does not exist.
     QByteArray ReadDataFile(const QString& relative) const {
@@ -214,7 +218,7 @@ class MainWindowFixture : public ::testing::Test {
     RecordingPacer pacer;
 
   private:
-    QTemporaryDir dir_;
+    std::unique_ptr<QTemporaryDir> dir_;
     UiContext ui_;
     MainWindowOptions options_;
     std::unique_ptr<VirtualMouse> mouse_;
