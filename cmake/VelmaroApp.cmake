@@ -24,7 +24,9 @@ target_include_directories(velmaro_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src
                                        PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
 target_compile_definitions(velmaro_app PRIVATE
     VELMARO_VERSION="${PROJECT_VERSION}"
-    VELMARO_USER_GUIDE_URL="${VELMARO_USER_GUIDE_URL}")
+    VELMARO_USER_GUIDE_URL="${VELMARO_USER_GUIDE_URL}"
+    # Run from the build folder, the guide is the README of the sources.
+    VELMARO_SOURCE_README="${CMAKE_CURRENT_SOURCE_DIR}/README.md")
 
 add_executable(velmaro src/app/main.cpp)
 target_link_libraries(velmaro PRIVATE velmaro_app)

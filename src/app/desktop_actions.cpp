@@ -70,9 +70,18 @@ bool OpenUserGuide(const QString& url) {
 
 QString UserGuideCaption(const QString& url) {
     const QUrl parsed(url);
-    if (parsed.isLocalFile())
-        return QFileInfo(parsed.toLocalFile()).fileName();
-    return url;
+    if (parsed.isLocalFile() || url.isEmpty())
+        return QStringLiteral("Velmaro user guide");
+    return parsed.host() + parsed.path();
+}
+
+QString ChooseUserGuide(const QString& configured, const QString& fallbackFile) {
+    const QUrl parsed(configured);
+    if (!configured.isEmpty() && (!parsed.isLocalFile() || QFileInfo::exists(parsed.toLocalFile())))
+        return configured;
+    if (!fallbackFile.isEmpty() && QFileInfo::exists(fallbackFile))
+        return QUrl::fromLocalFile(fallbackFile).toString();
+    return configured;
 }
 
 }  // namespace velmaro

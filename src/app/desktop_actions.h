@@ -24,7 +24,12 @@ bool StartDesktopMouseSettings();
 // Opens the user guide with the desktop's handler; false when it refused.
 bool OpenUserGuide(const QString& url);
 
-// The link's caption: the address, or for a local file its file name.
+// The link's caption: the web address without its scheme, or a name for a
+// local file.
 QString UserGuideCaption(const QString& url);
+
+// The configured guide, unless it is a local file that is not there (a
+// program run from its build folder): then the fallback file when it exists.
+QString ChooseUserGuide(const QString& configured, const QString& fallbackFile);
 
 }  // namespace velmaro

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "app/desktop_actions.h"
 #include "app/main_window.h"
 #include "app/process_clock.h"
 #include "app/signal_pipe.h"
@@ -25,6 +26,9 @@
 
 #ifndef VELMARO_VERSION
 #define VELMARO_VERSION "0"
+#endif
+#ifndef VELMARO_SOURCE_README
+#define VELMARO_SOURCE_README ""
 #endif
 #ifndef VELMARO_USER_GUIDE_URL
 #define VELMARO_USER_GUIDE_URL ""
@@ -46,6 +50,13 @@ constexpr char kAnswerFailed[] = "failed";
 const char kSupportText[] =
     "Technical support: open an issue in the Velmaro project, naming the mouse's sensor and "
     "what you did.";
+
+// The virtual mouse answers at once; pausing for it would only slow the
+// window down (the real mouse keeps its pacing).
+class NoPausePacer : public Pacer {
+  public:
+    void Pause(int) override {}
+};
 
 void Say(const QString& text) {
     std::cerr << "velmaro: " << text.toStdString() << '\n';
@@ -178,11 +189,15 @@ int CKorvaneApp::Run(int argc, char** argv) {
 
     MainWindowSetup setup;
     setup.Backend = backend;
+    NoPausePacer noPause;
+    if (options.Simulate)
+        setup.Pacing = &noPause;
     if (!options.DataDir.isEmpty())
         setup.Core.DataFolder = cli::DataFolderFromOption(options.DataDir.toStdString());
     else if (options.Simulate)
         setup.Core.DataFolder = SimulationDataFolder().toStdU16String();
-    setup.UserGuideUrl = QString::fromUtf8(VELMARO_USER_GUIDE_URL);
+    setup.UserGuideUrl = ChooseUserGuide(QString::fromUtf8(VELMARO_USER_GUIDE_URL),
+                                         QString::fromUtf8(VELMARO_SOURCE_README));
     setup.SupportText = QString::fromUtf8(kSupportText);
 
     int status = 0;
@@ -236,7 +251,9 @@ int CKorvaneApp::Run(int argc, char** argv) {
             std::cout << "velmaro: running on the simulated mouse; its files are in "
                       << QString::fromStdU16String(window.State().DataFolder).toStdString()
                       << std::endl;
-        QApplication::exec();
+        // An end asked for before the loop runs would be lost in it.
+        if (!window.Ended())
+            QApplication::exec();
         window.EndProgram();
     }
     return status;
