@@ -174,7 +174,11 @@ TEST_F(MainWindowFixture, FactoryResetAsksFirstThenResetsTheMouse) {
     EXPECT_TRUE(Sets().empty());
 
     dialogs.clear();
-    answer = nullptr;
+    answer = [](CDlgBase& dialog) {
+        if (dynamic_cast<CFirmwareResetDlg*>(&dialog) != nullptr)
+            dialog.RenderAll().save(QString(VELMARO_APP_SCREENSHOT_DIR) + "/reset_dialog.png");
+        return int(QDialog::Accepted);
+    };
     ASSERT_TRUE(Click(kResetButtonId));
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[0], "reset");
@@ -210,6 +214,27 @@ TEST_F(MainWindowFixture, HiddenKeySequenceShowsTheSupportText) {
     EXPECT_EQ(Window().KeySequencePosition(), 1);
     KeyClick(Qt::Key_Escape);
     EXPECT_EQ(Window().KeySequencePosition(), 0);
+}
+
+}  // namespace
+}  // namespace velmaro::test
+
+namespace velmaro::test {
+namespace {
+
+TEST_F(MainWindowFixture, ResetQuestionTakesEnterButNotEscape) {
+    Start();
+    CFirmwareResetDlg dialog(Ui(), Window().State().Language, &Window());
+    dialog.show();
+    ProcessEvents();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.FindControl(kResetQuestionId)->GetText().toStdString(),
+              "Restore the mouse to its factory settings? The current profile goes back to its "
+              "defaults.");
 }
 
 }  // namespace
