@@ -265,8 +265,15 @@ void CKorvaneDlg::CollectPages() {
 
 int CKorvaneDlg::RunModal(CDlgBase& dialog) {
     RegisterDialog(&dialog);
+    ++modalDepth_;
     const int result = setup_.RunModal ? setup_.RunModal(dialog) : dialog.DoModal();
+    --modalDepth_;
     UnregisterDialog(&dialog);
+    if (endPending_ && modalDepth_ == 0) {
+        // The end came while the dialog ran; its caller finishes first.
+        QMetaObject::invokeMethod(
+            this, [this] { EndProgram(); }, Qt::QueuedConnection);
+    }
     return result;
 }
 
@@ -475,9 +482,16 @@ void CKorvaneDlg::DrainPostedEvents() {
 void CKorvaneDlg::EndProgram() {
     if (ended_)
         return;
-    ended_ = true;
     for (QWidget* dialog : OpenDialogs())
         dialog->close();
+    if (modalDepth_ > 0) {
+        // Inside a modal dialog the core is mid-way through its work (an
+        // apply showing its progress): end once the dialog has returned.
+        endPending_ = true;
+        hide();
+        return;
+    }
+    ended_ = true;
     osd_.reset();
     tray_.reset();
     hide();

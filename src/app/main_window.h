@@ -200,6 +200,9 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     bool trayAvailable_ = false;
     bool ended_ = false;
     bool dragging_ = false;
+    // Modal dialogs running now; an end asked for meanwhile waits for them.
+    int modalDepth_ = 0;
+    bool endPending_ = false;
     int keySequence_ = 0;
     std::function<void()> endHandler_;
     std::function<void()> firstPaintHandler_;

@@ -239,3 +239,31 @@ TEST_F(MainWindowFixture, ResetQuestionTakesEnterButNotEscape) {
 
 }  // namespace
 }  // namespace velmaro::test
+
+namespace velmaro::test {
+namespace {
+
+TEST_F(MainWindowFixture, AnEndDuringAModalDialogWaitsForItsCaller) {
+    Start();
+    Window().ApplyEdit(Rate125);
+    Advance(20);
+    bool endedInside = true;
+    answer = [&](CDlgBase& dialog) {
+        if (dynamic_cast<CFirmwareResetDlg*>(&dialog) != nullptr) {
+            Window().EndProgram();  // as SIGTERM would, while the question is open
+            endedInside = Window().Ended();
+        }
+        return int(QDialog::Accepted);
+    };
+    Window().SendMessage(kResetButtonId, kResetButtonId, NotifyClick);
+    EXPECT_FALSE(endedInside);
+    // The reset ran to its end (the mouse got it), then the program ended.
+    EXPECT_THAT(dialogs, ElementsAre("reset", "progress Applying settings..."));
+    ProcessEvents();
+    EXPECT_TRUE(Window().Ended());
+    EXPECT_EQ(endCalls, 1);
+    EXPECT_THAT(ProfileText(0), ::testing::Not(HasSubstr("PollingRateName=125HZ")));
+}
+
+}  // namespace
+}  // namespace velmaro::test

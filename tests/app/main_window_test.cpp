@@ -2,6 +2,7 @@
 // settings sections.
 #include <gmock/gmock.h>
 
+#include "app/tray_icon.h"
 #include "main_window_fixture.h"
 #include "ui/battery.h"
 #include "ui/check_button.h"
@@ -27,6 +28,10 @@ TEST_F(MainWindowFixture, StartUpReachesTheRunningState) {
         EXPECT_NE(w.FindControl(id), nullptr) << id;
     EXPECT_EQ(w.FindControl(kResetButtonId)->GetText(), "Reset");
     EXPECT_EQ(w.FindControl(kTitlePowerId)->GetText(), "Power");
+    // With a notification area the icon is there, with the tip and menu.
+    ASSERT_NE(w.Tray(), nullptr);
+    EXPECT_EQ(w.Tray()->Icon().toolTip(), "Pyxeltor Quill mouse");
+    EXPECT_EQ(w.Tray()->Menu().actions().size(), 3);
     // The files exist after the start.
     EXPECT_FALSE(ReadDataFile("config/config.ini").isEmpty());
     EXPECT_FALSE(ReadDataFile("config/default0.psf").isEmpty());
@@ -35,8 +40,10 @@ TEST_F(MainWindowFixture, StartUpReachesTheRunningState) {
 TEST_F(MainWindowFixture, StartUpWithoutMouseShowsTheMessageAfterTwoSeconds) {
     MainWindowOptions options;
     options.Mouse.cable = false;
+    options.Tray = false;
     Start(options);
     EXPECT_FALSE(TimerRunning(kTimerStatus));
+    EXPECT_EQ(Window().Tray(), nullptr);
     Advance(1999);
     EXPECT_EQ(Window().StartupMessage(), nullptr);
     Advance(1);
