@@ -1,0 +1,262 @@
+#include "app/korvane_app.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLockFile>
+#include <QScreen>
+#include <QSessionManager>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+#include "app/desktop_actions.h"
+#include "app/main_window.h"
+#include "app/process_clock.h"
+#include "app/signal_pipe.h"
+#include "app/sim_events.h"
+#include "app/single_instance.h"
+#include "app/ui_scale.h"
+#include "cli/session.h"
+#include "cli/tracing_backend.h"
+#include "device/hid/linux/linux_hid_backend.h"
+#include "device/hid/sim/virtual_mouse.h"
+#include "model/text.h"
+#include "storage/data_folder.h"
+#include "ui/ui_platform.h"
+
+#ifndef VELMARO_VERSION
+#define VELMARO_VERSION "0"
+#endif
+#ifndef VELMARO_SOURCE_README
+#define VELMARO_SOURCE_README ""
+#endif
+#ifndef VELMARO_USER_GUIDE_URL
+#define VELMARO_USER_GUIDE_URL ""
+#endif
+
+namespace velmaro {
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kExitFiles = 3;
+// velmaro --sim: delivered, no simulated copy (or it could not take the
+// event), unknown event.
+constexpr int kSimDelivered = 0;
+constexpr int kSimNoCopy = 1;
+constexpr int kSimUnknown = 2;
+constexpr char kAnswerFailed[] = "failed";
+
+const char kSupportText[] =
+    "Technical support: open an issue in the Velmaro project, naming the mouse's sensor and "
+    "what you did.";
+
+// The virtual mouse answers at once; pausing for it would only slow the
+// window down (the real mouse keeps its pacing).
+class NoPausePacer : public Pacer {
+  public:
+    void Pause(int) override {}
+};
+
+void Say(const QString& text) {
+    std::cerr << "velmaro: " << text.toStdString() << '\n';
+}
+
+// `velmaro --sim EVENT`: hands the event to the running simulated copy.
+int SendSimEvent(int argc, char** argv, const QString& event) {
+    if (!ParseSimEvent(event)) {
+        Say("unknown event \"" + event + "\" (velmaro --help lists them)");
+        return kSimUnknown;
+    }
+    QCoreApplication application(argc, argv);
+    SingleInstance instance;
+    if (!instance.OtherCopyRunning()) {
+        Say("no simulated copy of velmaro is running");
+        return kSimNoCopy;
+    }
+    const QString answer = instance.Send("sim " + event);
+    if (answer == kAnswerOk)
+        return kSimDelivered;
+    if (answer == kAnswerUnknown) {
+        Say("the running copy does not know \"" + event + "\"");
+        return kSimUnknown;
+    }
+    if (answer == kAnswerRefused)
+        Say("the running copy is not simulated (start it with --simulate)");
+    else if (answer == kAnswerFailed)
+        Say("the simulated mouse could not take \"" + event + "\" now");
+    else
+        Say("the running copy did not answer");
+    return kSimNoCopy;
+}
+
+// A later start: the running copy comes to the front; this one ends quietly.
+int HandOverToRunningCopy(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    SingleInstance instance;
+    instance.Send("restore");
+    return 0;
+}
+
+}  // namespace
+
+QString SimulationDataFolder() {
+    QString folder = QString::fromStdU16String(DefaultDataFolder());
+    if (folder.isEmpty())
+        return folder;
+    if (folder.endsWith('/'))
+        folder.chop(1);
+    return folder + "-simulated/";
+}
+
+int CKorvaneApp::Run(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const AppOptions options = ParseAppOptions(arguments);
+    if (!options.Ok()) {
+        Say(options.Error + " (velmaro --help lists the options)");
+        return kExitUsage;
+    }
+    if (options.Help) {
+        std::cout << HelpText(SimulationDataFolder()).toStdString();
+        return 0;
+    }
+    if (options.Version) {
+        std::cout << "velmaro " << VELMARO_VERSION << '\n';
+        return 0;
+    }
+    if (options.SendSimEvent)
+        return SendSimEvent(argc, argv, options.SimEvent);
+    // A screenshot or a timing run may happen beside a running copy.
+    const bool oneShot = !options.Screenshot.isEmpty() || options.QuitAfterPaint;
+    if (!oneShot && SingleInstance().OtherCopyRunning())
+        return HandOverToRunningCopy(argc, argv);
+
+    // The backend: the virtual mouse or the system's devices, traced on request.
+    std::unique_ptr<VirtualMouse> sim;
+    std::unique_ptr<HidBackend> real;
+    HidBackend* backend = nullptr;
+    if (options.Simulate) {
+        const SimulateOptionsResult parsed =
+            ParseSimulateOptions(options.SimulateOptions.toStdString());
+        if (!parsed.Ok()) {
+            Say("--simulate: " + QString::fromStdString(parsed.error));
+            return kExitUsage;
+        }
+        sim = std::make_unique<VirtualMouse>(parsed.config);
+        backend = sim.get();
+    } else {
+        real = std::make_unique<LinuxHidBackend>();
+        backend = real.get();
+    }
+    std::ofstream trace;
+    std::unique_ptr<HidBackend> tracing;
+    if (!options.TracePath.isEmpty()) {
+        trace.open(options.TracePath.toStdString(), std::ios::out | std::ios::app);
+        if (!trace) {
+            Say("could not write " + options.TracePath);
+            return kExitFiles;
+        }
+        tracing =
+            std::make_unique<cli::TracingHidBackend>(*backend, [&trace](const std::string& l) {
+                trace << l << '\n';
+                trace.flush();
+            });
+        backend = tracing.get();
+    }
+
+    PrepareUiPlatform();
+    QApplication application(argc, argv);
+    // The window hides into the notification area; only EndProgram quits.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallFontSubstitutes();
+    InitUiResources();
+
+    SingleInstance instance;
+    if (!oneShot && !instance.Acquire()) {
+        // Another copy started in the meantime.
+        instance.Send("restore");
+        return 0;
+    }
+
+    UiContext ui;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        ui.Scale = UiScaleFor(area.width(), area.height());
+    }
+    ui.SkinsDir = FindSkinsDir();
+
+    MainWindowSetup setup;
+    setup.Backend = backend;
+    NoPausePacer noPause;
+    if (options.Simulate)
+        setup.Pacing = &noPause;
+    if (!options.DataDir.isEmpty())
+        setup.Core.DataFolder = cli::DataFolderFromOption(options.DataDir.toStdString());
+    else if (options.Simulate)
+        setup.Core.DataFolder = SimulationDataFolder().toStdU16String();
+    setup.UserGuideUrl = ChooseUserGuide(QString::fromUtf8(VELMARO_USER_GUIDE_URL),
+                                         QString::fromUtf8(VELMARO_SOURCE_README));
+    setup.SupportText = QString::fromUtf8(kSupportText);
+
+    int status = 0;
+    {
+        CKorvaneDlg window(ui, setup);
+        window.SetEndHandler([] { QCoreApplication::exit(0); });
+        if (!options.Screenshot.isEmpty()) {
+            window.Initialize();
+            const QImage image = window.RenderAll();
+            if (!image.save(options.Screenshot, "PNG")) {
+                Say("could not write " + options.Screenshot);
+                status = kExitFiles;
+            }
+            window.EndProgram();
+            return status;
+        }
+        if (options.QuitAfterPaint) {
+            window.SetFirstPaintHandler([&window] {
+                std::printf("first paint %.0f ms\n", MillisecondsSinceProcessStart());
+                std::fflush(stdout);
+                QMetaObject::invokeMethod(
+                    &window, [&window] { window.EndProgram(); }, Qt::QueuedConnection);
+            });
+        }
+        instance.SetRequestHandler([&window, &sim](const QString& request) -> QString {
+            if (request == "restore") {
+                window.SendMessage(kMsgRestore, 0, 0);
+                return kAnswerOk;
+            }
+            if (!request.startsWith("sim "))
+                return kAnswerUnknown;
+            if (!sim)
+                return kAnswerRefused;
+            const auto event = ParseSimEvent(request.mid(4));
+            if (!event)
+                return kAnswerUnknown;
+            return DeliverSimEvent(*event, *sim, window.Profile(),
+                                   window.Core().Device().CurrentDpiOrdinal)
+                       ? kAnswerOk
+                       : kAnswerFailed;
+        });
+        // Signals and the end of the desktop session end the program as its
+        // exit does, saving what is pending.
+        SignalPipe signalPipe([&window](int) { window.EndProgram(); });
+        QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                         [&window](QSessionManager&) { window.EndProgram(); });
+        QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
+                         [&window] { window.EndProgram(); });
+        window.show();
+        if (options.Simulate && !options.QuitAfterPaint)
+            std::cout << "velmaro: running on the simulated mouse; its files are in "
+                      << QString::fromStdU16String(window.State().DataFolder).toStdString()
+                      << std::endl;
+        // An end asked for before the loop runs would be lost in it.
+        if (!window.Ended())
+            QApplication::exec();
+        window.EndProgram();
+    }
+    return status;
+}
+
+}  // namespace velmaro

@@ -1,0 +1,174 @@
+// One copy per user, the hand-over of a later start, and the events a
+// simulated copy takes from outside.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <future>
+
+#include "app/app_options.h"
+#include "app/osd_window.h"
+#include "app/sim_events.h"
+#include "app/single_instance.h"
+#include "app/ui_scale.h"
+#include "main_window_fixture.h"
+
+namespace velmaro::test {
+namespace {
+
+// Sends from another thread while this one runs the event loop, as a second
+// process would.
+QString SendWhileServing(SingleInstance& other, const QString& request) {
+    auto answer =
+        std::async(std::launch::async, [&other, request] { return other.Send(request, 2000); });
+    while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return answer.get();
+}
+
+TEST(SingleInstance, ASecondCopyHandsOverOneRestore) {
+    QTemporaryDir dir;
+    SingleInstance first(dir.path());
+    ASSERT_TRUE(first.Acquire());
+    int restores = 0;
+    first.SetRequestHandler([&](const QString& request) {
+        restores += request == "restore" ? 1 : 0;
+        return QString(kAnswerOk);
+    });
+    SingleInstance second(dir.path());
+    EXPECT_TRUE(second.OtherCopyRunning());
+    EXPECT_FALSE(second.Acquire());
+    EXPECT_EQ(SendWhileServing(second, "restore"), "ok");
+    EXPECT_EQ(restores, 1);
+}
+
+TEST(SingleInstance, AStaleLockAndSocketNeverBlockAStart) {
+    QTemporaryDir dir;
+    SingleInstance probe(dir.path());
+    // What a crashed copy leaves: its lock (a child that takes it and dies
+    // without unlocking) and its socket file.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QLockFile held(probe.LockPath());
+        _exit(held.tryLock(0) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(QFile::exists(probe.LockPath()));
+    QFile socket(probe.SocketPath());
+    ASSERT_TRUE(socket.open(QIODevice::WriteOnly));
+    socket.close();
+
+    SingleInstance next(dir.path());
+    EXPECT_FALSE(next.OtherCopyRunning());
+    ASSERT_TRUE(next.Acquire());
+    EXPECT_TRUE(next.IsPrimary());
+}
+
+TEST(SingleInstance, NoRunningCopyAnswersNothing) {
+    QTemporaryDir dir;
+    SingleInstance alone(dir.path());
+    EXPECT_FALSE(alone.OtherCopyRunning());
+    EXPECT_EQ(alone.Send("restore", 200), QString());
+}
+
+struct SimEventCase {
+    const char* Text;
+    bool Known;
+    SimEvent::Kind Kind;
+    int Value;
+};
+
+TEST(SimEvents, Parse) {
+    using K = SimEvent::Kind;
+    const SimEventCase cases[] = {
+        {"dpi 3", true, K::Dpi, 3},
+        {"rate 500", true, K::Rate, 500},
+        {"battery 40", true, K::Battery, 40},
+        {"charge 2", true, K::Charge, 2},
+        {"sensor 0x25", true, K::Sensor, 0x25},
+        {"unplug receiver", true, K::Unplug, 0},
+        {"plug cable", true, K::Plug, 0},
+        {"dpi 0", false, K::Dpi, 0},
+        {"rate 300", false, K::Rate, 0},
+        {"charge 3", false, K::Charge, 0},
+        {"sensor 25", false, K::Sensor, 0},
+        {"unplug usb", false, K::Unplug, 0},
+        {"dpi", false, K::Dpi, 0},
+        {"dpi 3 4", false, K::Dpi, 0},
+        {"wiggle 1", false, K::Dpi, 0},
+    };
+    for (const SimEventCase& c : cases) {
+        const auto e = ParseSimEvent(c.Text);
+        ASSERT_EQ(e.has_value(), c.Known) << c.Text;
+        if (e) {
+            EXPECT_EQ(e->What, c.Kind) << c.Text;
+            if (c.Kind != K::Plug && c.Kind != K::Unplug) {
+                EXPECT_EQ(e->Value, c.Value) << c.Text;
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowFixture, SimEventsReachTheWindowThroughTheMouse) {
+    MainWindowOptions options;
+    options.Mouse.receiver = true;
+    Start(options);
+    ASSERT_TRUE(Mouse().WaitForReader(SimRole::kCable, std::chrono::seconds(2)));
+    ASSERT_TRUE(DeliverSimEvent(*ParseSimEvent("rate 250"), Mouse(), Window().Profile(),
+                                Core().Device().CurrentDpiOrdinal));
+    ASSERT_TRUE(WaitFor([&] { return Window().Osd() != nullptr; }));
+    EXPECT_EQ(Window().Osd()->Texts().Rate, u"250Hz");
+    EXPECT_EQ(Window().Profile().PollingRateValue[0], 1);
+
+    ASSERT_TRUE(DeliverSimEvent(*ParseSimEvent("charge 1"), Mouse(), Window().Profile(), 0));
+    EXPECT_EQ(Mouse().Status().charge, 1);
+    ASSERT_TRUE(DeliverSimEvent(*ParseSimEvent("unplug cable"), Mouse(), Window().Profile(), 0));
+    EXPECT_FALSE(DeliverSimEvent(*ParseSimEvent("unplug cable"), Mouse(), Window().Profile(), 0));
+    ProcessEvents();
+    EXPECT_FALSE(Window().Ended());
+}
+
+struct ScaleCase {
+    int Width;
+    int Height;
+    double Scale;
+};
+
+TEST(UiScale, FromTheAvailableArea) {
+    const ScaleCase cases[] = {
+        {1920, 1017, 1.0}, {2560, 1377, 1.5}, {3840, 2097, 2.0}, {2560, 1200, 1.0},
+        {3000, 1500, 1.5}, {1800, 1400, 1.0}, {1366, 728, 1.0},
+    };
+    for (const ScaleCase& c : cases)
+        EXPECT_EQ(UiScaleFor(c.Width, c.Height), c.Scale) << c.Width << "x" << c.Height;
+}
+
+TEST(AppOptions, CommandLine) {
+    AppOptions o = ParseAppOptions({"--simulate=receiver,battery=5", "--data-dir", "/tmp/x",
+                                    "--trace=/tmp/t", "--screenshot", "a.png"});
+    ASSERT_TRUE(o.Ok()) << o.Error.toStdString();
+    EXPECT_TRUE(o.Simulate);
+    EXPECT_EQ(o.SimulateOptions, "receiver,battery=5");
+    EXPECT_EQ(o.DataDir, "/tmp/x");
+    EXPECT_EQ(o.TracePath, "/tmp/t");
+    EXPECT_EQ(o.Screenshot, "a.png");
+
+    o = ParseAppOptions({"--sim", "dpi", "3"});
+    EXPECT_TRUE(o.SendSimEvent);
+    EXPECT_EQ(o.SimEvent, "dpi 3");
+
+    for (const QStringList& bad :
+         {QStringList{"--data-dir"}, QStringList{"--frobnicate"}, QStringList{"--sim"}})
+        EXPECT_FALSE(ParseAppOptions(bad).Ok()) << bad.join(' ').toStdString();
+}
+
+}  // namespace
+}  // namespace velmaro::test

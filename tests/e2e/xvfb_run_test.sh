@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# velmaro on a real X server: starts the program simulated under Xvfb with a
+# trace and a data folder of its own, clicks through the X server with
+# xdotool, hands it an event from outside, ends it with SIGTERM and checks
+# the trace and the saved files.
+#
+# Usage: xvfb_run_test.sh path/to/velmaro
+set -euo pipefail
+
+app=$(realpath "$1")
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/app.log" ] && sed 's/^/  velmaro: /' "$work/app.log" >&2
+    exit 1
+}
+
+# A display of our own (Xvfb picks a free number and tells it).
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+data="$work/data"
+trace="$work/trace"
+
+"$app" --simulate --data-dir "$data" --trace "$trace" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+title="Pyxeltor Quill mouse"
+main=$(timeout 10 xdotool search --sync --onlyvisible --name "$title" | head -n1) ||
+    fail "the main window did not appear"
+
+# A second start hands over to the running copy and ends at once.
+timeout 10 "$app" || fail "a second start did not end with 0"
+
+# Clicks, in unscaled client pixels of the window (the screen gives scale 1.0):
+#   name  x  y  then
+# "then" is what follows the click: "-" nothing, "confirm" answers the
+# question that opened with Enter. The report-rate tiles come with the rate
+# section: add the 500 Hz tile here once it lands (131+36, origin+92+36 of an
+# opened rate section, after a click on its header at 977, 485).
+clicks=(
+    "factory-reset 1074 710 confirm"
+)
+
+click() {
+    xdotool mousemove --window "$main" "$1" "$2" click 1
+}
+
+for row in "${clicks[@]}"; do
+    read -r name x y then <<<"$row"
+    click "$x" "$y"
+    if [ "$then" = confirm ]; then
+        dialog=""
+        for _ in $(seq 100); do
+            dialog=$(xdotool search --onlyvisible --name "$title" | grep -vx "$main" | tail -n1 || true)
+            [ -n "$dialog" ] && break
+            sleep 0.05
+        done
+        [ -n "$dialog" ] || fail "$name: no question appeared"
+        xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+        xdotool key --clearmodifiers Return
+    fi
+    sleep 1
+done
+
+# An event from outside: the mouse switches to DPI level 2 by itself.
+"$app" --sim dpi 2 || fail "--sim dpi 2 was not delivered"
+sleep 0.5
+
+kill -TERM "$app_pid"
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "velmaro ended with $status after SIGTERM"
+
+# What must be in the trace (extended regular expressions, one a line).
+trace_expect=(
+    "^SET cable 0C01200001"          # the status query at start-up
+    "^SET cable 0C010F.*01FF"        # the factory reset, payload 0xFF
+    "^IN cable 0506000[0-9A-F]02"    # the mouse-side DPI change read back
+)
+for pattern in "${trace_expect[@]}"; do
+    grep -Eq "$pattern" "$trace" || fail "the trace has no line like $pattern"
+done
+
+# What the saved files must hold (profile text in UTF-8).
+profile=$(iconv -f UTF-16 -t UTF-8 "$data/config/default0.psf") || fail "no profile file"
+profile_expect=(
+    "ProfileName="
+)
+for text in "${profile_expect[@]}"; do
+    grep -q "$text" <<<"$profile" || fail "the profile has no $text"
+done
+[ ! -e "$XDG_RUNTIME_DIR/velmaro-$(id -u).socket" ] || fail "the socket was left behind"
+status=0
+"$app" --sim dpi 2 2>/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "--sim without a running copy ended with $status, not 1"
+echo "PASS"
