@@ -197,6 +197,9 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     bool trayAvailable_ = false;
     bool ended_ = false;
     bool dragging_ = false;
+    // A slider dragged from outside it reported a change (apply at the drag's end).
+    bool outsideDrag_ = false;
+    bool dragChanged_ = false;
     int keySequence_ = 0;
     std::function<void()> endHandler_;
     std::function<void()> firstPaintHandler_;
