@@ -392,6 +392,8 @@ void CKorvaneDlg::DeviceGone() {
 // --- messages ---------------------------------------------------------------------
 
 intptr_t CKorvaneDlg::DispatchMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    if (outsideDrag_ && lParam == NotifyDrag)
+        dragChanged_ = true;
     if (HandleWindowMessage(msg, wParam, lParam))
         return 0;
     for (CMainWindowPage* page : pages_) {
@@ -506,14 +508,25 @@ void CKorvaneDlg::EndProgram() {
 void CKorvaneDlg::mouseMoveEvent(QMouseEvent* event) {
     CDlgBase::mouseMoveEvent(event);
     const QPoint p = event->position().toPoint();
-    if (event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier) {
+    // Only the lighting section's sliders follow a drag that left them.
+    if (event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+        sections_->IsOpen(Section::Lighting)) {
         dragging_ = true;
+        outsideDrag_ = true;
         for (CMainWindowPage* page : pages_)
             page->OnLeftDrag(Point{p.x(), p.y()});
-    } else if (dragging_) {
+        outsideDrag_ = false;
+        return;
+    }
+    if (dragging_) {
         dragging_ = false;
         for (CMainWindowPage* page : pages_)
             page->OnDragEnd();
+    }
+    // A drag that changed a slider applies once it is over.
+    if (dragChanged_ && core_->Writer().MainDirty()) {
+        dragChanged_ = false;
+        core_->Writer().RestartApplyTimer();
     }
 }
 

@@ -203,6 +203,9 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     // Modal dialogs running now; an end asked for meanwhile waits for them.
     int modalDepth_ = 0;
     bool endPending_ = false;
+    // A slider dragged from outside it reported a change (apply at the drag's end).
+    bool outsideDrag_ = false;
+    bool dragChanged_ = false;
     int keySequence_ = 0;
     std::function<void()> endHandler_;
     std::function<void()> firstPaintHandler_;
