@@ -81,10 +81,8 @@ void CDpiSection::Refresh(const ProfileRecord& profile) {
     CKorvaneDlg& w = Window();
     const SensorTables& sensor = w.State().Sensor;
     const uint8_t mask = profile.DPIOffOnFlagValue;
-    // The window's working copy of the current level.
-    int& ordinal = w.Core().Device().CurrentDpiOrdinal;
-    ordinal = profile.CurrentDPILevelValue;
-    highlighted_ = AbsoluteDpiLevel(mask, ordinal);
+    ordinal_ = profile.CurrentDPILevelValue;
+    highlighted_ = AbsoluteDpiLevel(mask, ordinal_);
     for (int k = 0; k < kDpiLevels; ++k) {
         const uint32_t level = uint32_t(k);
         const bool on = ((mask >> k) & 1) != 0;
@@ -117,7 +115,7 @@ void CDpiSection::Collect(ProfileRecord& profile) {
     if (!found)
         return;
     profile.DPIOffOnFlagValue = mask;
-    profile.CurrentDPILevelValue = uint8_t(w.Core().Device().CurrentDpiOrdinal);
+    profile.CurrentDPILevelValue = uint8_t(ordinal_);
 }
 
 void CDpiSection::SensorChanged(bool) {

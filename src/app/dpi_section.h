@@ -42,6 +42,8 @@ class CDpiSection : public CMainWindowPage {
     void OnSwatch(int level);
     void OnBar(int level);
 
+    // The working copy of the current level ordinal, loaded on every refresh.
+    int ordinal_ = 0;
     int highlighted_ = -1;
 };
 
