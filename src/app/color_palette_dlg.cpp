@@ -61,7 +61,7 @@ void CColorPaletteDlg::InitUI(int, int, int, int) {
     auto* ok = MakeControl<CImageButton>(0, kPaletteOkId, L(layout::kPaletteOk),
                                          QString::fromStdU16String(language_.Text(kOkText)));
     ok->SetImages(ui.SkinFile("button2_nr.png"), ui.SkinFile("button2_ov.png"));
-    MakeControl<CStaticText>(0, kPaletteTitleId, ui.ScaledRect(26, 3, 240, 20),
+    MakeControl<CStaticText>(0, kPaletteTitleId, ui.ScaledRect(28, 4, 240, 20),
                              QString::fromStdU16String(language_.Text(kTitleText)), kTitleColor,
                              kDtLeft);
     const uint32_t ids[3] = {kPaletteRedId, kPaletteGreenId, kPaletteBlueId};

@@ -18,7 +18,9 @@ namespace velmaro::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 // Default steps of levels 0..4 (6, 14, 30, 48, 58) as device codes.
 constexpr char kDefaultCodes[] = "07 00 0F 00 1F 00 31 00 3B 00";
@@ -122,6 +124,15 @@ TEST_F(DpiSectionTest, TheLastEnabledLevelCannotBeSwitchedOff) {
     Advance(20);
     EXPECT_THAT(SentSettings(), IsEmpty());
     EXPECT_THAT(dialogs, IsEmpty());
+}
+
+TEST_F(DpiSectionTest, ChangesReachTheProfileFileTenSecondsLater) {
+    Begin();
+    ASSERT_TRUE(Click(kDpiEnableBoxId));
+    Advance(20);
+    EXPECT_THAT(ProfileText(0), Not(HasSubstr("DPIOffOnFlagValue=1E")));
+    Advance(10000);
+    EXPECT_THAT(ProfileText(0), HasSubstr("DPIOffOnFlagValue=1E"));
 }
 
 TEST_F(DpiSectionTest, HiddenLevelsPassThroughCollect) {
