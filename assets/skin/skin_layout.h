@@ -110,6 +110,25 @@ inline constexpr Rect PaletteValueText(int index) {
 inline constexpr Rect kPaletteOk{404, 250, 69, 20};
 inline constexpr Rect kPaletteClose{479, 4, 15, 15};
 
+// --- DPI value dialog (429 x 140, "Frame_DPI.bmp") -------------------------
+
+inline constexpr int kDpiDialogWidth = 429;
+inline constexpr int kDpiDialogHeight = 140;
+inline constexpr Rect kDpiDialogTitle{21, 5, 300, 18};
+inline constexpr Rect kDpiDialogClose{405, 4, 15, 15};
+// The two help lines under the title strip.
+inline constexpr Rect DpiDialogLabel(int index) {
+    return Rect{21, 34 + 20 * index, 390, 18};
+}
+// Slider track and slider; the slider rectangle is as wide as the track plus
+// the thumb, so that its first and last steps sit on the track's ends.
+inline constexpr Rect kDpiDialogTrack{27, 90, 280, 3};
+inline constexpr Rect kDpiDialogSlider{21, 85, 292, 13};
+// The typed value (a line edit) and the hidden value text at the same place.
+inline constexpr Rect kDpiDialogEdit{326, 80, 83, 22};
+inline constexpr Rect kDpiDialogOk{340, 112, 69, 20};
+inline constexpr Rect kDpiDialogCancel{264, 112, 69, 20};
+
 // --- Small dialogs --------------------------------------------------------
 
 // Title strip height painted into the dialog frames (close button at the right).

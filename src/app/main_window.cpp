@@ -278,6 +278,11 @@ int CKorvaneDlg::RunModal(CDlgBase& dialog) {
 }
 
 void CKorvaneDlg::RegisterDialog(QWidget* dialog) {
+    // A dialog that enters itself is entered once.
+    for (const QPointer<QWidget>& slot : openDialogs_) {
+        if (slot.data() == dialog)
+            return;
+    }
     for (QPointer<QWidget>& slot : openDialogs_) {
         if (slot.isNull()) {
             slot = dialog;

@@ -19,6 +19,8 @@ class CVerticalSliderControl : public CControlBase {
     void SetValue(int value) { value_ = value; }
     int Value() const { return value_; }
     int Maximum() const { return maximum_; }
+    // The sensor changed and with it the number of steps. No repaint.
+    void SetMaximum(int maximum) { maximum_ = maximum; }
     // The value a pointer at height y stands for.
     int ValueAt(int y) const;
     // Top edge of the fill at the current value.
