@@ -62,9 +62,11 @@ void CFireKeyDlg::InitUI(int, int, int, int) {
         MakeControl<CImageButton>(0, kFireKeyCloseId, ui.ScaledRect(405, 4, 420, 19), QString());
     close->SetImages(ui.SkinFile("exit_nr.png"), ui.SkinFile("exit_ov.png"));
     MakeControl<CStaticText>(0, kTitleId, ui.ScaledRect(24, 6, 300, 24), text(170),
-                             ColorRef(0xFFFFFF));
-    MakeControl<CStaticText>(0, kFirstLabelId, ui.ScaledRect(24, 40, 200, 60), text(171));
-    MakeControl<CStaticText>(0, kSecondLabelId, ui.ScaledRect(24, 70, 200, 90), text(172));
+                             ColorRef(0xFFFFFF), kDtCaption);
+    MakeControl<CStaticText>(0, kFirstLabelId, ui.ScaledRect(24, 39, 200, 61), text(171),
+                             kTextNormal, kDtCaption);
+    MakeControl<CStaticText>(0, kSecondLabelId, ui.ScaledRect(24, 69, 200, 91), text(172),
+                             kTextNormal, kDtCaption);
     MakeControl<CStaticText>(0, kHintId, ui.ScaledRect(24, 96, 405, 108), text(173),
                              ColorRef(0x8C8C8C));
 

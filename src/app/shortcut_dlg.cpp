@@ -10,6 +10,7 @@ namespace velmaro {
 
 namespace {
 
+constexpr uint32_t kTitleId = 0xBB8;
 constexpr uint32_t kCaptionId = 0xBB9;
 constexpr uint32_t kModifierBoxes[] = {kShortcutCtrlId, kShortcutShiftId, kShortcutAltId,
                                        kShortcutWinId};
@@ -62,6 +63,8 @@ void CShortcutDlg::InitUI(int, int, int, int) {
     auto* close =
         MakeControl<CImageButton>(0, kShortcutCloseId, ui.ScaledRect(405, 4, 420, 19), QString());
     close->SetImages(ui.SkinFile("exit_nr.png"), ui.SkinFile("exit_ov.png"));
+    MakeControl<CStaticText>(0, kTitleId, ui.ScaledRect(24, 6, 300, 24), text(29),
+                             ColorRef(0xFFFFFF), kDtCaption);
     MakeControl<CStaticText>(0, kCaptionId, ui.ScaledRect(24, 34, 405, 52), text(180));
 
     // Ctrl, Shift, Alt, Win in a row, each box with its name beside it.
@@ -85,11 +88,11 @@ void CShortcutDlg::InitUI(int, int, int, int) {
                        ui.SkinFile("check_dn.png"));
         MakeControl<CStaticText>(0, 0xBC0 + uint32_t(row++),
                                  ui.ScaledRect(b.Left + 17, top, b.Left + 17 + b.Width, top + 17),
-                                 b.Caption);
+                                 b.Caption, kTextNormal, kDtCaption);
     }
     // The captured key, in a box of its own at the right.
     auto* key = MakeControl<CStaticText>(0, kShortcutKeyTextId, ui.ScaledRect(300, 60, 405, 80),
-                                         QString(), kKeyTextColor, kDtCenter);
+                                         QString(), kKeyTextColor, kDtCenter | kDtCaption);
     key->SetFont(Px(14), "Tahoma");
 
     auto* ok =

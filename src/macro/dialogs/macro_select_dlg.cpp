@@ -13,6 +13,7 @@ namespace velmaro {
 
 namespace {
 constexpr ColorRef kTreeBackdrop = 0x949494;
+constexpr ColorRef kAreaColor = 0x1B1B1B;
 constexpr uint16_t kAttentionTitleEntry = 150;
 }  // namespace
 
@@ -74,6 +75,11 @@ void CMacroSelectDlg::InitUI(int, int, int, int) {
 void CMacroSelectDlg::DrawWindow(QPainter& dc, const Rect& updateRect) {
     FillBackground(dc, updateRect);
     DrawFrameBitmap(dc, "Frame_Macro_Manager.bmp");
+    // The frame is drawn for the macro manager's two panels; one plain area
+    // covers them here.
+    const Rect area = Ui().ScaledRect(12, 28, 518, 330);
+    dc.fillRect(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top),
+                QColor(kAreaColor));
     const Rect r = Ui().ScaledRect(24, 53, 489, 324);
     dc.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), QColor(kTreeBackdrop));
     DrawControls(dc, updateRect);
