@@ -313,6 +313,25 @@ TEST_F(ButtonPageTest, TheOnlyLeftClickIsPutBackWithADeferredMessageAndNothingSe
     EXPECT_TRUE(Requests().empty());
 }
 
+TEST_F(ButtonPageTest, AProfileWithoutLeftClickGetsItBackOnTheMouseToo) {
+    // A saved profile may hold no left click at all; the button that is put
+    // back then really changes, so the mouse must be told.
+    Start();
+    Profile().Keys[0].KeyName = u"Middle Click";
+    Profile().Keys[0].Value = KeyValue{0x10, 0x04, 0x00};
+    Window().MarkChanged(DirtyGroup::Buttons);
+    Advance(20);
+    ASSERT_EQ(Requests().size(), 1u);
+    ClearReports();
+    Choose(0, 2);
+    EXPECT_EQ(Key(0).Value, (KeyValue{0x10, 0x01, 0x00}));
+    Advance(20);
+    EXPECT_EQ(Requests(), std::vector<Bytes>{ButtonRequest(0, {0x10, 0x01, 0x00})});
+    Advance(80);
+    ASSERT_FALSE(dialogs.empty());
+    EXPECT_EQ(dialogs.back(), "attention At least one button must keep the Left Click function.");
+}
+
 TEST_F(ButtonPageTest, WithTwoLeftClicksEitherMayChange) {
     Start();
     GiveLeftClick(1);
