@@ -18,7 +18,7 @@ set(VELMARO_USER_GUIDE_URL "file://${CMAKE_INSTALL_FULL_DOCDIR}/README.md"
 file(GLOB VELMARO_APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/app/*.cpp)
 list(REMOVE_ITEM VELMARO_APP_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/app/main.cpp)
 add_library(velmaro_app STATIC ${VELMARO_APP_SOURCES})
-target_link_libraries(velmaro_app PUBLIC velmaro_ui velmaro_cli velmaro_hid_linux
+target_link_libraries(velmaro_app PUBLIC velmaro_ui velmaro_macro_dialogs velmaro_cli velmaro_hid_linux
                                          Qt6::Widgets Qt6::Network)
 target_include_directories(velmaro_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src
                                        PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
