@@ -17,14 +17,7 @@ set(VELMARO_APP_ID io.github.velmaro.Velmaro)
 set(VELMARO_PACKAGING_DIR ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 find_program(VELMARO_GZIP gzip REQUIRED)
 
-# The desktop program is built by its own block; whichever order the blocks
-# are included in, it is installed once the whole tree is read.
-function(velmaro_install_desktop_program)
-    if(TARGET velmaro)
-        install(TARGETS velmaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} CALL velmaro_install_desktop_program)
+# The desktop program installs itself (cmake/VelmaroApp.cmake).
 
 install(FILES ${VELMARO_PACKAGING_DIR}/${VELMARO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
