@@ -52,11 +52,13 @@ timeout 10 "$app" || fail "a second start did not end with 0"
 # Clicks, in unscaled client pixels of the window (the screen gives scale 1.0):
 #   name  x  y  then
 # "then" is what follows the click: "-" nothing, "confirm" answers the
-# question that opened with Enter. The report-rate tiles come with the rate
-# section: add the 500 Hz tile here once it lands (131+36, origin+92+36 of an
-# opened rate section, after a click on its header at 977, 485).
+# question that opened with Enter. The report-rate header sits at 473 while
+# DPI and lighting are open; opening it closes lighting, so its section
+# starts at 293 + 25 and the 125 Hz tile's centre is at 846+59+36, 318+20+36.
 clicks=(
     "factory-reset 1074 710 confirm"
+    "rate-header 977 485 -"
+    "rate-125 941 374 -"
 )
 
 click() {
@@ -95,6 +97,7 @@ trace_expect=(
     "^SET cable 0C01200001"          # the status query at start-up
     "^SET cable 0C010F.*01FF"        # the factory reset, payload 0xFF
     "^IN cable 0506000[0-9A-F]02"    # the mouse-side DPI change read back
+    "^SET cable 0C0107"              # the report rate the tile chose
 )
 for pattern in "${trace_expect[@]}"; do
     grep -Eq "$pattern" "$trace" || fail "the trace has no line like $pattern"
@@ -104,6 +107,7 @@ done
 profile=$(iconv -f UTF-16 -t UTF-8 "$data/config/default0.psf") || fail "no profile file"
 profile_expect=(
     "ProfileName="
+    "PollingRateValue=000000"       # 125 Hz, from the tile (and the mouse agrees)
 )
 for text in "${profile_expect[@]}"; do
     grep -q "$text" <<<"$profile" || fail "the profile has no $text"
