@@ -24,7 +24,7 @@ namespace {
 
 // Per list: the message that opens it, its choice and deactivation
 // messages, and its place below the field (A) or below a shifted menu (B).
-struct ListSpec {
+struct ListRoute {
     FunctionList List;
     uint32_t Open;
     uint32_t Choice;
@@ -33,7 +33,7 @@ struct ListSpec {
     int BelowShiftedMenu;
 };
 
-constexpr std::array<ListSpec, CButtonPage::kListCount> kLists{{
+constexpr std::array<ListRoute, CButtonPage::kListCount> kLists{{
     {FunctionList::Dpi, kComboMenuOpenDpiList, kDpiListChoiceMessage, 0x412, 102, 118},
     {FunctionList::DpiLock, kComboMenuOpenDpiLockList, kDpiLockListChoiceMessage, 0x484, 296, 118},
     {FunctionList::Multimedia, kComboMenuOpenMultimediaList, kMultimediaListChoiceMessage, 0x415,
@@ -42,7 +42,7 @@ constexpr std::array<ListSpec, CButtonPage::kListCount> kLists{{
     {FunctionList::Windows, kComboMenuOpenWindowsList, kWindowsListChoiceMessage, 0x487, 257, 176},
 }};
 
-const ListSpec& SpecOf(FunctionList list) {
+const ListRoute& RouteOf(FunctionList list) {
     return kLists[size_t(list)];
 }
 
@@ -201,18 +201,18 @@ bool CButtonPage::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
         default:
             break;
     }
-    for (const ListSpec& spec : kLists) {
-        if (msg == spec.Open) {
-            OpenList(spec.List, uint32_t(wParam));
+    for (const ListRoute& route : kLists) {
+        if (msg == route.Open) {
+            OpenList(route.List, uint32_t(wParam));
             return true;
         }
-        if (msg == spec.Choice) {
+        if (msg == route.Choice) {
             if (result != nullptr)
-                StoreChoice(field, *result, spec.List);
+                StoreChoice(field, *result, route.List);
             return true;
         }
-        if (msg == spec.Deactivated) {
-            OnListDeactivated(spec.List, uint32_t(wParam));
+        if (msg == route.Deactivated) {
+            OnListDeactivated(route.List, uint32_t(wParam));
             return true;
         }
     }
@@ -318,22 +318,22 @@ void CButtonPage::OpenList(FunctionList list, uint32_t fieldId) {
             popup = new CWindowsManagePopup(ui, language, images);
             break;
     }
-    const ListSpec& spec = SpecOf(list);
+    const ListRoute& route = RouteOf(list);
     const Rect f = fields_[size_t(field)]->GetRect();
     const double scale = w.Scale();
     const int left = f.right + int(kMenuLeftOffset * scale);
     const int top = menuShifted_ && menuField_ == field
-                        ? menuTop_ + int(spec.BelowShiftedMenu * scale)
-                        : f.bottom + int(spec.BelowField * scale);
+                        ? menuTop_ + int(route.BelowShiftedMenu * scale)
+                        : f.bottom + int(route.BelowField * scale);
     const Rect local{left, top, left + int(kPopupNominalSize * scale),
                      top + int(kPopupNominalSize * scale)};
-    w.OpenPopup(ListSlot(list), popup, ToScreen(w, local), spec.Choice, fieldId);
+    w.OpenPopup(ListSlot(list), popup, ToScreen(w, local), route.Choice, fieldId);
 }
 
 void CButtonPage::CloseLists() {
-    for (const ListSpec& spec : kLists) {
-        if (List(spec.List) != nullptr)
-            Window().ClosePopup(ListSlot(spec.List));
+    for (const ListRoute& route : kLists) {
+        if (List(route.List) != nullptr)
+            Window().ClosePopup(ListSlot(route.List));
     }
 }
 
@@ -343,16 +343,16 @@ void CButtonPage::CloseMenu() {
 }
 
 void CButtonPage::RaiseLists() {
-    for (const ListSpec& spec : kLists) {
-        if (CListPopup* list = List(spec.List))
+    for (const ListRoute& route : kLists) {
+        if (CListPopup* list = List(route.List))
             list->raise();
     }
 }
 
 void CButtonPage::OnMenuDeactivated(uint32_t fieldId) {
     // The pointer went over to an open list: the menu stays.
-    for (const ListSpec& spec : kLists) {
-        if (List(spec.List) != nullptr)
+    for (const ListRoute& route : kLists) {
+        if (List(route.List) != nullptr)
             return;
     }
     SetActive(int(fieldId) - int(kButtonFieldFirstId), false);
@@ -368,8 +368,8 @@ void CButtonPage::OnListDeactivated(FunctionList list, uint32_t fieldId) {
     const int field = int(fieldId) - int(kButtonFieldFirstId);
     RepaintField(field);
     Window().ClosePopup(ListSlot(list));
-    for (const ListSpec& spec : kLists) {
-        if (List(spec.List) != nullptr)
+    for (const ListRoute& route : kLists) {
+        if (List(route.List) != nullptr)
             return;
     }
     CloseMenu();
