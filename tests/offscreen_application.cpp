@@ -1,5 +1,6 @@
-// One QApplication on the offscreen platform for every test of the macro
-// dialogs; never destroyed (Qt's own globals go first at exit).
+// One QApplication on the offscreen platform for every test of a program that
+// opens windows (the main window, the macro dialogs); never destroyed (Qt's
+// own globals go first at exit). Closing the last window must not quit it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,13 +13,13 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace {
 
-class MacroDialogApplication : public ::testing::Environment {
+class OffscreenTestApplication : public ::testing::Environment {
   public:
     void SetUp() override {
         if (QApplication::instance() != nullptr)
             return;
         static int argc = 1;
-        static char name[] = "test_macro_dialogs";
+        static char name[] = "velmaro-tests";
         static char* argv[] = {name, nullptr};
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -30,7 +31,7 @@ class MacroDialogApplication : public ::testing::Environment {
     }
 };
 
-[[maybe_unused]] ::testing::Environment* const kMacroDialogApplication =
-    ::testing::AddGlobalTestEnvironment(new MacroDialogApplication);
+[[maybe_unused]] ::testing::Environment* const kOffscreenTestApplication =
+    ::testing::AddGlobalTestEnvironment(new OffscreenTestApplication);
 
 }  // namespace
