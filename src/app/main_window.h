@@ -18,6 +18,7 @@
 #include "device/timer_host.h"
 #include "model/profile_edits.h"
 #include "ui/dlg_base.h"
+#include "ui/file_chooser.h"
 
 namespace velmaro {
 
@@ -72,6 +73,8 @@ struct MainWindowSetup {
     // Runs a small dialog modally and returns its result; null: DoModal.
     // Tests answer dialogs here without a nested event loop.
     std::function<int(CDlgBase&)> RunModal;
+    // The open and save file dialogs; null: the desktop's (QFileDialog).
+    FileChooser* Chooser = nullptr;
     // Whether the desktop has a notification area; none: ask the system.
     std::optional<bool> TrayAvailable;
     // The user guide the link opens.
@@ -119,6 +122,8 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     void CollectPages();
     // Runs a small dialog modally (or through the test hook).
     int RunModal(CDlgBase& dialog);
+    // The file dialogs (the test's, or the desktop's).
+    FileChooser& Chooser() { return setup_.Chooser ? *setup_.Chooser : desktopChooser_; }
     // The open-dialog table: secondary dialogs enter themselves while open
     // so that the end of the program closes them.
     void RegisterDialog(QWidget* dialog);
@@ -193,6 +198,7 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     void PlaceWindow();
 
     MainWindowSetup setup_;
+    QtFileChooser desktopChooser_;
     std::unique_ptr<Pacer> ownPacer_;
     std::unique_ptr<AppCore> core_;
     StartupReport startup_;
