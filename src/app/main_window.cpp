@@ -263,6 +263,10 @@ void CKorvaneDlg::CollectPages() {
         page->Collect(Profile());
 }
 
+FileSystem& CKorvaneDlg::Files() {
+    return setup_.Files != nullptr ? *setup_.Files : DefaultFileSystem();
+}
+
 int CKorvaneDlg::RunModal(CDlgBase& dialog) {
     RegisterDialog(&dialog);
     ++modalDepth_;

@@ -124,6 +124,8 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     int RunModal(CDlgBase& dialog);
     // The file dialogs (the test's, or the desktop's).
     FileChooser& Chooser() { return setup_.Chooser ? *setup_.Chooser : desktopChooser_; }
+    // The file system the core reads and writes (the test's, or the real one).
+    FileSystem& Files();
     // The open-dialog table: secondary dialogs enter themselves while open
     // so that the end of the program closes them.
     void RegisterDialog(QWidget* dialog);

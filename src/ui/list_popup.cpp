@@ -58,8 +58,8 @@ void CListPopup::LayOut() {
             item.Bounds = Rect{left, int(2 * s + y), right, int(3 * s + y)};
             y += kListSeparatorStep * s;
         } else {
-            item.Bounds = Rect{left, int(y), right, int(kListItemHeight * s + y)};
-            y += kListItemHeight * s;
+            item.Bounds = Rect{left, int(y), right, int(item_height_ * s + y)};
+            y += item_height_ * s;
         }
     }
     resize(int((item_right_ + 1) * s), int(y + s));
@@ -105,7 +105,7 @@ bool CListPopup::OnPopupMouseMove(Point point) {
     }
     int found = -1;
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (!items_[i].Separator && items_[i].Bounds.Contains(point)) {
+        if (IsSelectable(items_[i]) && items_[i].Bounds.Contains(point)) {
             found = int(i);
             break;
         }

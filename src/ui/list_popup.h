@@ -70,8 +70,16 @@ class CListPopup : public CWndPopup {
     int HoverIndex() const { return hover_; }
     const PopupResult& Result() const { return result_; }
     int ItemRight() const { return item_right_; }
+    // Unscaled height of an ordinary item (22 unless the class sets another).
+    int ItemHeight() const { return item_height_; }
 
   protected:
+    // Items are laid out at this unscaled height; set before Create.
+    void SetItemHeight(int height) { item_height_ = height; }
+    // Whether `item` can be hovered and chosen; every ordinary item unless
+    // the class says otherwise (a header, an empty row).
+    virtual bool IsSelectable(const PopupItem& item) const { return !item.Separator; }
+
     void LayOut() override;
     void DrawPopup(QPainter& painter, const Rect& clientRect) override;
     void DrawIcons(QPainter& painter) override;
@@ -96,6 +104,7 @@ class CListPopup : public CWndPopup {
     int hover_ = -1;
     PopupResult result_;
     int item_right_;
+    int item_height_ = kListItemHeight;
 };
 
 }  // namespace velmaro

@@ -73,6 +73,7 @@ class MainWindowFixture : public ::testing::Test {
         setup.Core.WatchDeviceChanges = options.WatchDeviceChanges;
         setup.TrayAvailable = options.Tray;
         setup.SupportText = "support";
+        setup.Chooser = chooser;
         setup.RunModal = [this](CDlgBase& dialog) {
             dialog.Initialize();
             dialogs.push_back(Describe(dialog));
@@ -212,6 +213,9 @@ class MainWindowFixture : public ::testing::Test {
     std::vector<std::string> dialogs;
     // Answers each modal dialog; none: every dialog is accepted.
     std::function<int(CDlgBase&)> answer;
+    // The file dialogs the window shows; null: the desktop's (never in a
+    // test that opens one).
+    FileChooser* chooser = nullptr;
     // How often the window asked the application to end.
     int endCalls = 0;
     ManualTimerHost timers;
