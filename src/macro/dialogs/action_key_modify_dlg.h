@@ -30,6 +30,8 @@ class CActionKeyModifyDlg : public CMacroEditDlgBase {
   protected:
     void OnOk() override;
     void OnCancel() override;
+    // Enter and Escape are keys like any other here: captured, not acted on.
+    void OnEnterKey() override {}
 
   private:
     void OnKey(uintptr_t wParam);
