@@ -75,7 +75,8 @@ void CMacroEditDlgBase::InitUI(int, int, int, int) {
     UiContext& ui = Ui();
     auto text = [&](int n) { return QString::fromStdU16String(language_.Text(size_t(n))); };
     const uint32_t titleId = withEdit_ ? kMacroEditTitleId : kMacroEditKeyTitleId;
-    MakeControl<CStaticText>(0, titleId, ui.ScaledRect(10, 3, 220, 21), TitleText(), kTitleColor,
+    // Beside the frame's warning sign, on the attention dialog's title line.
+    MakeControl<CStaticText>(0, titleId, ui.ScaledRect(21, 11, 220, 31), TitleText(), kTitleColor,
                              kDtCaption);
     auto* close =
         MakeControl<CImageButton>(0, kMacroEditCloseId, ui.ScaledRect(300, 4, 315, 19), QString());
