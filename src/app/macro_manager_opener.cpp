@@ -24,6 +24,9 @@ void RunMacroManager(CKorvaneDlg& w) {
         host.LibraryPath = path;
         host.CurrentProfile = &w.Profile();
         host.Chooser = &w.Chooser();
+        host.Scratch = &core.ScratchLibrary();
+        host.Registry = {[&w](QWidget* dialog) { w.RegisterDialog(dialog); },
+                         [&w](QWidget* dialog) { w.UnregisterDialog(dialog); }};
         CMacroManagerDlg manager(w.Ui(), w.State().Language, core.Library(), std::move(host), &w);
         w.RunModal(manager);
     }

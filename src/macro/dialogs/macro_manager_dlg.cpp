@@ -11,6 +11,7 @@
 #include "ui/check_button.h"
 #include "ui/combo_button.h"
 #include "ui/edit_show_list.h"
+#include "ui/file_chooser.h"
 #include "ui/image_button.h"
 #include "ui/image_show_list.h"
 #include "ui/radio_button.h"
@@ -68,7 +69,7 @@ CMacroManagerDlg::CMacroManagerDlg(UiContext& ui, const LanguageTable& language,
       language_(language),
       library_(library),
       host_(std::move(host)),
-      editors_(DefaultMacroEditors(*this, language)),
+      editors_(ProgramEditors()),
       treeRows_(library) {
     SetWindowSize(Px(kWidth), Px(kHeight));
 }

@@ -10,9 +10,11 @@
 #include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "macro/dialogs/dialog_registry.h"
 #include "macro/dialogs/keyboard_hook.h"
 #include "macro/dialogs/macro_action_edits.h"
 #include "macro/dialogs/macro_action_source.h"
@@ -85,8 +87,13 @@ struct MacroManagerHost {
     std::string LibraryPath;
     // The buttons of this profile keep the macros they use from being deleted.
     const ProfileRecord* CurrentProfile = nullptr;
-    // The file dialogs of the export and import commands.
+    // The file dialogs of the export and import commands; null: the
+    // desktop's.
     FileChooser* Chooser = nullptr;
+    // Holds a file's content during an import; null: the manager's own.
+    MacroLibrary* Scratch = nullptr;
+    // The open-dialog table's pair for the small dialogs the manager opens.
+    DialogRegistry Registry;
 };
 
 // The small dialogs that ask for a name, a key or a delay; none = cancelled.
@@ -185,10 +192,15 @@ class CMacroManagerDlg : public CDlgBase {
     void ShowLastActions();
     bool ItemInUse(const MacroItemLocation& loc) const;
     int Run(CDlgBase& dialog);
+    // The program's own name, key and delay dialogs and file commands.
+    MacroEditors ProgramEditors();
+    void Transfer(TreeCommand command);
 
     const LanguageTable& language_;
     MacroLibrary& library_;
     MacroManagerHost host_;
+    std::unique_ptr<MacroLibrary> ownScratch_;
+    std::unique_ptr<FileChooser> ownChooser_;
     MacroEditors editors_;
     MacroTreeSource treeRows_;
     MacroActionSource actions_;

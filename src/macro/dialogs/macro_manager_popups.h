@@ -1,8 +1,9 @@
-// The manager's two popups and the editing dialogs it asks by default.
+// The manager's two popups.
 #pragma once
 
-#include "macro/dialogs/macro_manager_dlg.h"
+#include "model/language_table.h"
 #include "ui/popup_window.h"
+#include "ui/ui_context.h"
 
 namespace velmaro {
 
@@ -10,10 +11,7 @@ namespace velmaro {
 // macro. A choice reports the command in code byte 0.
 PopupWindow* MakeTreeMenu(UiContext& ui, const LanguageTable& language, bool item, bool macro);
 
-// The insert drop-down's list; a choice reports the InsertKind in code byte 0.
+// The insert drop-down's list; a choice reports the insert kind in code byte 0.
 PopupWindow* MakeInsertList(UiContext& ui, const LanguageTable& language);
-
-// The program's own name, key and delay dialogs, run modally over `manager`.
-MacroEditors DefaultMacroEditors(CMacroManagerDlg& manager, const LanguageTable& language);
 
 }  // namespace velmaro

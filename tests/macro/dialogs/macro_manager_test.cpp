@@ -26,6 +26,7 @@
 #include "ui/attention_dlg.h"
 #include "ui/check_button.h"
 #include "ui/edit_show_list.h"
+#include "ui/file_chooser.h"
 #include "ui/image_show_list.h"
 #include "ui/list_popup.h"
 #include "ui/v_scroll_bar.h"
@@ -49,6 +50,23 @@ MacroAction Key(uint8_t code, bool release) {
     return MacroAction::Make(code, release ? 0x80 : 0x00, 0, 0);
 }
 
+// Answers the file dialogs in order; none = cancelled.
+class AnsweringChooser : public FileChooser {
+  public:
+    std::optional<QString> ChooseOpenFile(const FileDialogRequest&) override { return Next(); }
+    std::optional<QString> ChooseSaveFile(const FileDialogRequest&) override { return Next(); }
+    std::deque<std::optional<QString>> answers;
+
+  private:
+    std::optional<QString> Next() {
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<QString> a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
 class MacroManagerTest : public ::testing::Test {
   protected:
     void TearDown() override {
@@ -65,15 +83,19 @@ class MacroManagerTest : public ::testing::Test {
         MacroManagerHost host;
         host.RunModal = [this](CDlgBase& dialog) {
             dialog.Initialize();
-            if (auto* attention = dynamic_cast<CAttentionDlg*>(&dialog))
+            if (auto* attention = dynamic_cast<CAttentionDlg*>(&dialog)) {
                 messages.push_back(EntryOf(attention->Message()));
+                texts.push_back(attention->Message());
+            }
             return answer;
         };
         host.Files = &disk;
         host.LibraryPath = kLibraryPath;
         host.CurrentProfile = &profile;
+        host.Chooser = &chooser;
         manager = std::make_unique<CMacroManagerDlg>(ui, language, library, std::move(host));
         MacroEditors editors;
+        editors.Transfer = manager->Editors().Transfer;
         editors.AskNewName = [this](bool) { return Next(names); };
         editors.AskRename = [this](const std::u16string&) { return Next(names); };
         editors.AskKey = [this](uint8_t) { return Next(keys); };
@@ -187,6 +209,8 @@ class MacroManagerTest : public ::testing::Test {
     std::unique_ptr<CMacroManagerDlg> manager;
     int answer = QDialog::Accepted;
     std::vector<int> messages;
+    std::vector<QString> texts;
+    AnsweringChooser chooser;
     std::deque<std::optional<std::u16string>> names;
     std::deque<std::optional<uint8_t>> keys;
     std::deque<std::optional<uint32_t>> delays;
@@ -576,6 +600,33 @@ TEST_F(MacroManagerTest, RightClickOpensTheMenuForTheItemAndItsChoiceRunsAfterTh
     EXPECT_EQ(menu->Items().size(), 5u);
     manager->SendMessage(kManagerMenuGone, 0, kMacroMenuPopupKind);
     Flush();
+}
+
+TEST_F(MacroManagerTest, ExportedMacroComesBackByImportAndAClashNamesTheItem) {
+    Open();
+    MacroRecord& burst = SelectNewMacro(u"Burst", {Key(0x41, false), Key(0x41, true)});
+    chooser.answers = {QStringLiteral("/out/burst.mkf")};
+    Choose(kManagerMenuChoice, uint8_t(TreeCommand::ExportMacro));
+    ASSERT_EQ(disk.files.count("/out/burst.mkf"), 1u);
+
+    // Imported beside the original: refused, naming it; nothing changes.
+    library.SelectedLocation = MacroItemLocation::None();
+    chooser.answers = {QStringLiteral("/out/burst.mkf")};
+    Choose(kManagerMenuChoice, uint8_t(TreeCommand::ImportMacro));
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].contains(QStringLiteral("\"Burst\""))) << texts[0].toStdString();
+    EXPECT_EQ(library.VisibleRowCount(), 1);
+
+    // Into a folder: the new item is selected and shown.
+    names = {u"Kept"};
+    manager->NewItem(true);
+    chooser.answers = {QStringLiteral("/out/burst.mkf")};
+    Choose(kManagerMenuChoice, uint8_t(TreeCommand::ImportMacro));
+    const MacroItem* copy = library.ItemAt(MacroItemLocation::Stage1(1, 0));
+    ASSERT_TRUE(copy != nullptr && copy->Macro);
+    EXPECT_EQ(copy->MacroItemName, u"Burst");
+    EXPECT_EQ(Actions(*copy->Macro), Actions(burst));
+    EXPECT_EQ(manager->CurrentMacro(), copy->Macro.get());
 }
 
 TEST_F(MacroManagerTest, WheelAndScrollBarScrollTheTreeWithinItsRows) {
