@@ -11,6 +11,7 @@
 #include "macro/dialogs/macro_manager_dlg.h"
 #include "ui/edit_show_list.h"
 #include "ui/ui_platform.h"
+#include "ui/v_scroll_bar.h"
 
 namespace {
 

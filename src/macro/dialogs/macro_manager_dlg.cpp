@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPalette>
 #include <algorithm>
 
 #include "macro/dialogs/macro_manager_popups.h"
@@ -25,6 +26,8 @@ namespace {
 constexpr ColorRef kPanelBackdrop = 0x949494;
 constexpr ColorRef kLabelColor = 0xB4B4B4;
 constexpr int kLabelRight = 512;
+constexpr ColorRef kRepeatEditBackground = 0x141414;
+constexpr ColorRef kRepeatEditBorder = 0x3C3C3C;
 // Laid over the parts of the window that do not react while recording.
 constexpr QRgb kRecordingShade = qRgba(0, 0, 0, 110);
 constexpr uint16_t kAttentionTitleEntry = 150;
@@ -177,11 +180,15 @@ void CMacroManagerDlg::CreateControls() {
     repeatEdit_->setGeometry(er.left, er.top, er.right - er.left, er.bottom - er.top);
     repeatEdit_->setFont(ui.ProgramFont());
     repeatEdit_->setFrame(false);
-    repeatEdit_->setStyleSheet(QStringLiteral("QLineEdit { color: #B4B4B4; background: #141414; "
-                                              "selection-color: #FFFFFF; "
-                                              "selection-background-color: #505050; "
-                                              "border: 1px solid #3C3C3C; padding-left: %1px; }")
-                                   .arg(Px(3)));
+    // A palette rather than a style sheet: the manager opens noticeably faster.
+    QPalette palette = repeatEdit_->palette();
+    palette.setColor(QPalette::Text, ToQColor(kLabelColor));
+    palette.setColor(QPalette::Base, ToQColor(kRepeatEditBackground));
+    palette.setColor(QPalette::Window, ToQColor(kRepeatEditBackground));
+    palette.setColor(QPalette::Highlight, QColor(0x50, 0x50, 0x50));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    repeatEdit_->setPalette(palette);
+    repeatEdit_->setTextMargins(Px(3), 0, 0, 0);
     repeatEdit_->hide();
     repeatEdit_->installEventFilter(this);
     connect(repeatEdit_, &QLineEdit::textChanged, this, [this] { OnRepeatTextChanged(); });
@@ -193,6 +200,13 @@ void CMacroManagerDlg::DrawWindow(QPainter& dc, const Rect& updateRect) {
     FillRect(dc, Ui().ScaledRect(24, 53, 169, 324), kPanelBackdrop);
     FillRect(dc, Ui().ScaledRect(189, 53, 334, 324), kPanelBackdrop);
     DrawControls(dc, updateRect);
+    if (RepeatEditShown()) {
+        // A thin border marks the field on the dark panel.
+        const QRect r = repeatEdit_->geometry().adjusted(-1, -1, 0, 0);
+        dc.setPen(ToQColor(kRepeatEditBorder));
+        dc.setBrush(Qt::NoBrush);
+        dc.drawRect(r);
+    }
     if (recording_) {
         const QColor shade = QColor::fromRgba(kRecordingShade);
         for (const Rect& r : {Ui().ScaledRect(24, 53, 188, 324), Ui().ScaledRect(24, 333, 334, 356),
