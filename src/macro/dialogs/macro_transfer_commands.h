@@ -23,7 +23,8 @@ class QWidget;
 
 namespace velmaro {
 
-// Shows an attention dialog with the given title and message.
+// Shows an attention dialog with the given title and message (the
+// manager's attention dialog); when empty, nothing is shown.
 using MacroTransferAttentionFn = std::function<void(const QString& title, const QString& message)>;
 
 struct MacroTransferOutcome {
