@@ -129,5 +129,15 @@ for pattern in "${library_expect[@]}"; do
 done
 
 profile=$(iconv -f UTF-16 -t UTF-8 "$data/config/default0.psf") || fail "no profile file"
-grep -q "Macro-Burst" <<<"$profile" || fail "the profile has no button named Macro-Burst"
+# Button 3 (Key2): its label, slot 1 in play mode 2 with one repeat, the
+# library macro's key and its copy of the actions.
+profile_expect=(
+    "^Key2Name=Macro-Burst$"
+    "^[[:space:]]*Key2Value=902101$"
+    "^[[:space:]]*MacroKey2Name=Burst$"
+    "^[[:space:]]*AllAction=41000000030000[0-9A-F]{2}41800000030000[0-9A-F]{2}42000000030000[0-9A-F]{2}42800000(00000000){329}$"
+)
+for pattern in "${profile_expect[@]}"; do
+    grep -Eq "$pattern" <<<"$profile" || fail "the profile has no line like $pattern"
+done
 echo "PASS"
