@@ -661,6 +661,23 @@ TEST_F(MacroManagerTest, CloseSavesWithNoSelectionAndEnds) {
     EXPECT_EQ(saved.ItemAt(MacroItemLocation::Top(0))->MacroItemName, u"Keep");
 }
 
+TEST_F(MacroManagerTest, EnterAndEscapeKeepItOpenAndTheWindowSystemsCloseSaves) {
+    Open();
+    names = {u"Late"};
+    manager->NewItem(false);
+    QTest::keyClick(manager.get(), Qt::Key_Escape);
+    QTest::keyClick(manager.get(), Qt::Key_Return);
+    Flush();
+    EXPECT_TRUE(manager->isVisible());
+    EXPECT_EQ(disk.files.count(kLibraryPath), 0u);
+    manager->close();
+    Flush();
+    EXPECT_FALSE(manager->isVisible());
+    MacroLibrary saved;
+    ASSERT_TRUE(LoadMacroLibrary(kLibraryPath, saved, disk).Complete);
+    EXPECT_EQ(saved.ItemAt(MacroItemLocation::Top(0))->MacroItemName, u"Late");
+}
+
 // --- looks -------------------------------------------------------------------------------
 
 class MacroManagerScreenshots : public MacroManagerTest,
