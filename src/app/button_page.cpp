@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "app/fire_key_dlg.h"
+#include "app/macro_manager_opener.h"
 #include "app/main_window.h"
 #include "app/shortcut_dlg.h"
 #include "macro/dialogs/macro_select_dlg.h"
@@ -196,7 +197,8 @@ bool CButtonPage::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
             TakeSelectedMacro();
             return true;
         case kMacroManagerButtonId:
-            // The macro manager comes with its own window; nothing to open yet.
+            if (lParam == NotifyClick)
+                RunMacroManager(Window());
             return true;
         default:
             break;

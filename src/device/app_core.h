@@ -167,6 +167,9 @@ class AppCore {
     ProgramState& State() { return state_; }
     const ProgramState& State() const { return state_; }
     MacroLibrary& Library() { return library_; }
+    // The disk the core reads and writes (the window's macro manager saves
+    // the library through it too).
+    FileSystem& Files() { return fs_; }
     MacroLibrary& ScratchLibrary() { return scratch_; }
     SettingsWriter& Writer() { return writer_; }
     DeviceLink& Link() { return link_; }
