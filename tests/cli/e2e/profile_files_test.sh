@@ -66,9 +66,11 @@ STATUS=$?
 expect_status 0
 sim show 4
 expect_out "rate=250"
+before=$(md5sum "$CONFIG"/* | sort)
 printf 'not a profile\n' | "$VCTL" --data-dir "$DATA" --simulate import 4 - >out.txt 2>err.txt
 STATUS=$?
 expect_status 3
-expect_err "could not read standard input as a profile: profile 4 was reset to its defaults"
+expect_err 'could not import standard input: line 1 is not "[Setting]"; profile 4 is unchanged'
+expect_equal "$(md5sum "$CONFIG"/* | sort)" "$before"
 
 finish
