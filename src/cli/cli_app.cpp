@@ -28,8 +28,8 @@ constexpr const char* kToolFooter =
     "snake_case keys, values in set's units and words (rate in Hz, DPI, \"#RRGGBB\", mode\n"
     "names), null for unknown. A command that changes things prints {\"changed\": [...],\n"
     "\"adjusted\": [...], \"sent\": N, \"saved\": [...], \"mouse\": true}; an error prints\n"
-    "{\"error\": {\"code\": N, \"message\": ...}} with the same exit status. The manual page\n"
-    "(docs/velmaroctl-json.md) describes every object.\n"
+    "{\"error\": {\"code\": N, \"message\": ...}} with the same exit status. The manual page's\n"
+    "JSON OUTPUT section (man velmaroctl) describes every object.\n"
     "Exit status: 0 done; 1 no mouse for a command that needs one; 2 bad usage or value;\n"
     "3 a file could not be read or written, or an import was refused or not complete.";
 

@@ -1,6 +1,7 @@
 // What `velmaroctl --json` prints once a command has run: the command's own
 // result, the summary of a command that changed things, or the error. Every
-// object carries "schema": 1; docs/velmaroctl-json.md describes them.
+// object carries "schema": 1; the JSON OUTPUT section of the manual page
+// describes them.
 #pragma once
 
 #include <string>

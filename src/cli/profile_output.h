@@ -24,7 +24,7 @@ Json MacroActionsJson(const MacroRecord& macro);
 // DPI of each level for `sensor` last ("DPI").
 Json RawProfileJson(const ProfileRecord& record, int slot, const SensorTables& sensor);
 
-// The profile in the values set takes (schema 1, docs/velmaroctl-json.md).
+// The profile in the values set takes (schema 1, the manual page's JSON OUTPUT).
 Json ProfileJson(const ProfileRecord& record, int slot, bool current, const SetEnvironment& env);
 
 // A header naming the profile, then its set pairs with comments; the

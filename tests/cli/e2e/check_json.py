@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Checks one velmaroctl --json output against the shapes documented in
-docs/velmaroctl-json.md (its ```json block).
+the manual page's source, packaging/manual.md (its ```json block).
 
     check_json.py DOC KIND FILE
 

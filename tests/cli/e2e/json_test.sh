@@ -3,7 +3,7 @@
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/lib.sh"
 
-DOC="$HERE/../../../docs/velmaroctl-json.md"
+DOC="$HERE/../../../packaging/manual.md"
 
 # json KIND STATUS ARGS...: runs with --json, checks the status and the shape.
 json() {
