@@ -145,7 +145,7 @@ std::vector<std::string> ButtonWords(const std::vector<std::string>& lines) {
     return words;
 }
 
-// "dpi.K.color" with K 0..7 becomes dpi.0.color ... dpi.7.color.
+// "dpi.K.color" with K 0..4 becomes dpi.0.color ... dpi.4.color.
 std::vector<std::string> Expand(const std::string& pattern,
                                 const std::map<std::string, std::vector<std::string>>& holders) {
     std::vector<std::string> keys{""};
