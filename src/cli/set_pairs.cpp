@@ -274,9 +274,16 @@ bool Matches(const SetKey& entry, std::string_view key, int& index, bool& index_
     }
 }
 
+// "lighting mode wave (1)": the word set takes, and the number list modes shows.
+std::string ModeText(int mode) {
+    const std::string_view word = LightingModeWord(mode);
+    return "lighting mode " + (word.empty() ? std::string() : std::string(word) + " ") + "(" +
+           std::to_string(mode) + ")";
+}
+
 std::string NotOfferedText(std::string_view pattern, const ProfileRecord& r, int index) {
     const int mode = r.Lighting1ModeValue[0];
-    const std::string mode_text = "lighting mode " + std::to_string(mode);
+    const std::string mode_text = ModeText(mode);
     if (pattern.starts_with("dpi."))
         return "DPI level " + std::to_string(index) + " cannot be changed (levels 0..4 can)";
     if (pattern == "liftoff")
@@ -286,9 +293,9 @@ std::string NotOfferedText(std::string_view pattern, const ProfileRecord& r, int
     if (pattern == "lighting.speed")
         return mode_text + " has no speed";
     if (pattern == "lighting.brightness")
-        return mode_text + " has no brightness (only mode 3 has)";
+        return mode_text + " has no brightness (only static has)";
     if (pattern == "lighting.direction")
-        return mode_text + " has no direction (only mode 1 has)";
+        return mode_text + " has no direction (only wave has)";
     if (pattern.starts_with("lighting.color."))
         return mode_text + " shows " + std::to_string(LightingColorSlotsShown(mode)) +
                " colour slots";
@@ -318,9 +325,9 @@ std::string RefusalText(const EditResult& result, const SetKey& entry, const Pro
             return "the profile's lighting mode " + std::to_string(before.Lighting1ModeValue[0]) +
                    " is not a valid mode";
         case EditRefusal::ColorRequired:
-            return "lighting mode " + std::to_string(before.Lighting1ModeValue[0]) +
-                   (before.Lighting1ModeValue[0] == 6 ? " needs at least two colours"
-                                                      : " needs at least one colour");
+            return ModeText(before.Lighting1ModeValue[0]) + (before.Lighting1ModeValue[0] == 6
+                                                                 ? " needs at least two colours"
+                                                                 : " needs at least one colour");
         case EditRefusal::LeftClickRequired:
             return "at least one button must keep the left click";
         case EditRefusal::FireKeyFirstNumber:

@@ -188,9 +188,9 @@ TEST_F(SetPairsTest, BadPairsChangeNothingAndSayWhy) {
         {"lighting.mode=6", "lighting modes custom (6) and two-tone (7) cannot be chosen"},
         {"lighting.mode=two-tone", "cannot be chosen"},
         {"lighting.mode=rainbow", "expected a mode name"},
-        {"lighting.brightness=50", "lighting mode 1 has no brightness"},
+        {"lighting.brightness=50", "lighting mode wave (1) has no brightness (only static has)"},
         {"lighting.direction=left", "expected up or down"},
-        {"lighting.color.0=FF0000", "lighting mode 1 shows 0 colour slots"},
+        {"lighting.color.0=FF0000", "lighting mode wave (1) shows 0 colour slots"},
         {"button.0=left", "no such button (1..6)"},
         {"button.7=left", "no such button (1..6)"},
         {"button.1=right", "at least one button must keep the left click"},
@@ -255,7 +255,8 @@ TEST_F(SetPairsTest, ColourSlotsFollowTheModesRules) {
                      "lighting.color.3.on=0", "lighting.color.4.on=0", "lighting.color.5.on=0"})
                     .Ok);
     const SetOutcome last = Set({"lighting.color.6.on=0"});
-    EXPECT_NE(last.Error.find("lighting mode 2 needs at least one colour"), std::string::npos)
+    EXPECT_NE(last.Error.find("lighting mode breathing (2) needs at least one colour"),
+              std::string::npos)
         << last.Error;
     EXPECT_NE(Set({"lighting.color.7=FFFFFF"}).Error.find("shows 7 colour slots"),
               std::string::npos);

@@ -33,7 +33,7 @@ step "the page's refusals"
 cp "$CONFIG/default0.psf" before.psf
 sim set rate=125 lighting.color.0.on=0
 expect_status 2
-expect_err "set: lighting.color.0.on=0: lighting mode 3 needs at least one colour"
+expect_err "set: lighting.color.0.on=0: lighting mode static (3) needs at least one colour"
 sim set button.1=right
 expect_status 2
 expect_err "button.1=right: at least one button must keep the left click"
