@@ -38,6 +38,8 @@ MacroItemFolderIsOpen=0
 # Reporting commands.
 json devices 0 --simulate=both devices
 json status 0 --simulate status
+json status 0 --simulate=battery=150 status
+expect_out '"battery": null'
 json show 0 --simulate show
 json show 0 --simulate show 4
 json show_raw 0 --simulate show --raw 2
