@@ -235,6 +235,7 @@ int RunShow(CommandContext& c, std::optional<int> slot, ShowForm form) {
         c.Result = ProfileJson(record, shown, shown == current, env);
     } else if (form == ShowForm::AsSet) {
         ProfileRecord defaults;
+        ResetProfileDefaults(defaults, shown, state.Language, state.Sensor.SensorId);
         const ProfileSetLines lines = ProfileAsSetLines(record, env, defaults, true);
         for (const std::string& line : lines.Lines) {
             if (!line.starts_with('#'))

@@ -67,6 +67,10 @@ ProfileSetLines ProfileAsSetLines(const ProfileRecord& record, const SetEnvironm
                                   const ProfileRecord& defaults, bool every_mode) {
     ProfileSetLines out;
     LineWriter w(record, env, out);
+    // A renamed profile takes its name along; one with its slot's own name
+    // keeps the name of the slot it is set into.
+    if (record.Setting(kProfileName) != defaults.Setting(kProfileName))
+        w.Pair("name");
     for (const char* key : {"rate", "debounce", "sleep", "move-lighting", "wakeup"})
         w.Pair(key);
     if (env.Sensor.ExtendedSensorFlag == 1)

@@ -16,7 +16,8 @@ struct ProfileSetLines {
     std::vector<std::string> LeftOut;
 };
 
-// The pairs for `record`. Settings the lighting page keeps for modes other
+// The pairs for `record`, with its name when it is not the name `defaults`
+// (the slot's defaults) has. Settings the lighting page keeps for modes other
 // than the current one come first, each after its "lighting.mode=" pair:
 // all of them with `every_mode`, else those that differ from `defaults`.
 // The current mode and its settings follow, so it ends up current.

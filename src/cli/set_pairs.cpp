@@ -9,6 +9,7 @@
 #include "cli/button_words.h"
 #include "cli/value_words.h"
 #include "cli/values.h"
+#include "model/text.h"
 
 namespace velmaro::cli {
 
@@ -108,7 +109,30 @@ std::optional<EditResult> CurrentLevel(ProfileRecord& r, const SetEnvironment&, 
     return EditCurrentDpiLevel(r, ordinal);
 }
 
-constexpr std::array<SetKey, 17> kKeys{{
+// The profile's name, as the profiles page renames it: any text but empty,
+// and no control characters, which would break the line the file keeps it on.
+std::optional<EditResult> ProfileName(ProfileRecord& r, const SetEnvironment&, int,
+                                      std::string_view v, std::string& error) {
+    if (v.empty()) {
+        error = "a profile needs a name";
+        return std::nullopt;
+    }
+    for (const char c : v) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            error = "a profile name cannot hold control characters";
+            return std::nullopt;
+        }
+    }
+    // Nothing to send: the mouse does not know the name, the save keeps it.
+    r.Setting(kProfileName) = ToU16(v);
+    return EditResult{};
+}
+
+constexpr std::array<SetKey, 18> kKeys{{
+    {"name", 0, 0, "the profile's name (kept in its file, not sent to the mouse)", ProfileName,
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         return ToUtf8(r.Setting(kProfileName));
+     }},
     {"rate", 0, 0, "125, 250, 500 or 1000", Number<EditReportRate>,
      [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
          static constexpr int kRates[] = {125, 250, 500, 1000};

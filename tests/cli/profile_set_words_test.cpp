@@ -56,6 +56,7 @@ TEST_F(ProfileSetWordsTest, PairsFedBackGiveTheSameProfile) {
     // current mode's colours and other modes' settings).
     const std::vector<std::vector<std::string>> cases = {
         {},
+        {"name=Jeux d'été #2", "rate=250"},
         {"button.2=left", "button.1=right", "button.6=macro:Games/Burst", "button.4=office:copy",
          "button.5=key:ctrl+c"},
         {"dpi.0.enabled=off", "dpi.2.enabled=off", "dpi.current=4", "dpi.4=450", "dpi.1=10000",

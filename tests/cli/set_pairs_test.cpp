@@ -191,6 +191,8 @@ TEST_F(SetPairsTest, BadPairsChangeNothingAndSayWhy) {
         {"lighting.brightness=50", "lighting mode wave (1) has no brightness (only static has)"},
         {"lighting.direction=left", "expected up or down"},
         {"lighting.color.0=FF0000", "lighting mode wave (1) shows 0 colour slots"},
+        {"name=", "a profile needs a name"},
+        {"name=two\nlines", "a profile name cannot hold control characters"},
         {"button.0=left", "no such button (1..6)"},
         {"button.7=left", "no such button (1..6)"},
         {"button.1=right", "at least one button must keep the left click"},

@@ -4,7 +4,7 @@
 
 # A profile changed the way a user would, in an order show does not keep:
 # the left click moves, a level goes off, other lighting modes keep colours.
-sim set button.2=left button.1=right button.3=key:super+pageup button.4=office:copy \
+sim set "name=Jeux d'été #2" button.2=left button.1=right button.3=key:super+pageup button.4=office:copy \
     button.5=fire:60,2 button.6=dpi-lock:700 \
     dpi.2.enabled=off dpi.current=4 dpi.4=450 dpi.0=9000 dpi.3.color=pink \
     lighting.mode=breathing lighting.color.0.on=off lighting.color.3=#102030 lighting.speed=1 \
