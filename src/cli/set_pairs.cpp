@@ -455,6 +455,27 @@ SetOutcome ApplySetPairs(ProfileRecord& record, const SetEnvironment& env,
     return all;
 }
 
+namespace {
+
+// "off, wave, ... or marquee": the modes that can be chosen, by name, so the
+// help (and the completions made from it) list them.
+std::string ChosenModeWords() {
+    std::vector<std::string_view> words;
+    for (int mode = 0; mode < kLightingModes; ++mode) {
+        if (IsOfferedLightingMode(mode))
+            words.push_back(LightingModeWord(mode));
+    }
+    std::string text;
+    for (size_t i = 0; i < words.size(); ++i)
+        text += std::string(i == 0                  ? ""
+                            : i + 1 == words.size() ? " or "
+                                                    : ", ") +
+                std::string(words[i]);
+    return text;
+}
+
+}  // namespace
+
 std::string SetKeysHelp() {
     std::string text =
         "Keys (K: DPI level 0..4, I: colour slot 0..9, N: button 1..6, all numbered as show "
@@ -462,7 +483,13 @@ std::string SetKeysHelp() {
     for (const SetKey& entry : kKeys) {
         std::string line = "  " + std::string(entry.Pattern);
         line.resize(24, ' ');
-        text += line + std::string(entry.Values) + "\n";
+        if (entry.Pattern == "lighting.mode")
+            line += ChosenModeWords() +
+                    "; any case, or the number velmaroctl list modes shows; custom and two-tone "
+                    "cannot be chosen";
+        else
+            line += entry.Values;
+        text += line + "\n";
     }
     text +=
         "Switches take on/off, yes/no, true/false or 1/0; colours #RRGGBB, RRGGBB or black, "

@@ -42,6 +42,7 @@ velmaroctl set ra|rate=
 velmaroctl set rate=|1000 125 250 500
 velmaroctl set rate=1000 lighting.dir|lighting.direction=
 velmaroctl set lighting.direction=|down up
+velmaroctl set lighting.mode=|breathing colour-cycle flicker marquee neon off static wave
 velmaroctl set dpi.4.en|dpi.4.enabled=
 velmaroctl set dpi.4.enabled=|off on
 velmaroctl set dpi.5|
