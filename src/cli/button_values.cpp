@@ -1,6 +1,7 @@
 #include "cli/button_values.h"
 
 #include "cli/library_paths.h"
+#include "cli/value_words.h"
 #include "cli/values.h"
 #include "model/key_tables.h"
 #include "model/text.h"
@@ -98,16 +99,13 @@ std::optional<ButtonAction> FireKey(std::string_view numbers, std::string& error
 
 // Sets the modifier a word names; false when the word is no modifier.
 bool TakeModifier(std::string_view word, KeyModifiers& modifiers) {
-    if (EqualsIgnoringAsciiCase(word, "ctrl"))
-        modifiers.Ctrl = true;
-    else if (EqualsIgnoringAsciiCase(word, "shift"))
-        modifiers.Shift = true;
-    else if (EqualsIgnoringAsciiCase(word, "alt"))
-        modifiers.Alt = true;
-    else if (EqualsIgnoringAsciiCase(word, "win"))
-        modifiers.Win = true;
-    else
+    const auto bit = ParseModifierWord(word);
+    if (!bit)
         return false;
+    modifiers.Ctrl = modifiers.Ctrl || *bit == kModifierCtrl;
+    modifiers.Shift = modifiers.Shift || *bit == kModifierShift;
+    modifiers.Alt = modifiers.Alt || *bit == kModifierAlt;
+    modifiers.Win = modifiers.Win || *bit == kModifierWin;
     return true;
 }
 
@@ -126,7 +124,8 @@ std::optional<ButtonAction> KeyCombination(std::string_view text, std::string& e
             const size_t plus = modifiers.find('+');
             const std::string_view word = modifiers.substr(0, plus);
             if (!TakeModifier(word, action.Modifiers)) {
-                error = "unknown modifier \"" + std::string(word) + "\" (ctrl, shift, alt, win)";
+                error = "unknown modifier \"" + std::string(word) +
+                        "\" (ctrl, shift, alt, win; also control, super, meta)";
                 return std::nullopt;
             }
             if (plus == std::string_view::npos)
@@ -136,14 +135,23 @@ std::optional<ButtonAction> KeyCombination(std::string_view text, std::string& e
     }
     if (key.empty() || TakeModifier(key, action.Modifiers))
         return action;
-    const auto code = KeyCodeFromName(ToU16(key));
+    const auto code = ParseKeyWord(key);
     if (!code) {
-        error = "unknown key name \"" + std::string(key) + "\"";
+        error = "unknown key name \"" + std::string(key) + "\" (velmaroctl list keys)";
+        return std::nullopt;
+    }
+    // A key without a keyboard usage would reach the mouse as nothing.
+    if (*code >= 0xE0 && *code <= 0xE7) {
+        error = "\"" + std::string(key) + "\" is a mouse action only a macro can play";
         return std::nullopt;
     }
     if (IsIgnoredCombinationKey(*code)) {
         error = "\"" + std::string(key) +
                 "\" cannot be the key of a combination; use the modifier words";
+        return std::nullopt;
+    }
+    if (!IsKeyboardKey(*code)) {
+        error = "\"" + std::string(key) + "\" has no keyboard usage: the mouse cannot send it";
         return std::nullopt;
     }
     action.Code = *code;
@@ -152,7 +160,20 @@ std::optional<ButtonAction> KeyCombination(std::string_view text, std::string& e
 
 std::optional<ButtonAction> Macro(std::string_view path, const MacroLibrary& library,
                                   std::string& error) {
-    const MacroItemLocation loc = FindItemByPath(library, ToU16(path));
+    MacroItemLocation loc = FindItemByPath(library, ToU16(path));
+    if (loc.stage < 0) {
+        // Letters in another case name the item only when they name one.
+        const std::vector<MacroItemLocation> found =
+            FindItemsByPathIgnoringCase(library, ToU16(path));
+        if (found.size() > 1) {
+            error = "\"" + std::string(path) + "\" names " + std::to_string(found.size()) +
+                    " library items when case is ignored: " + ToUtf8(ItemPath(library, found[0])) +
+                    ", " + ToUtf8(ItemPath(library, found[1])) + (found.size() > 2 ? ", ..." : "");
+            return std::nullopt;
+        }
+        if (found.size() == 1)
+            loc = found[0];
+    }
     const MacroItem* item = library.ItemAt(loc);
     if (item == nullptr) {
         error = "no macro \"" + std::string(path) + "\" in the library";

@@ -12,5 +12,8 @@ namespace velmaro::cli {
 // `real` makes the system's HID backend when --simulate is not given.
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                    const RealBackendFactory& real);
+// The same with `in` as standard input (set -, import SLOT -).
+int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+                   std::ostream& err, const RealBackendFactory& real);
 
 }  // namespace velmaro::cli

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <ostream>
 
+#include "cli/file_reasons.h"
 #include "cli/library_output.h"
 #include "cli/library_paths.h"
 #include "cli/profile_output.h"
+#include "cli/profile_set_words.h"
 #include "cli/set_pairs.h"
 #include "cli/values.h"
 #include "device/device_role.h"
@@ -26,12 +28,8 @@ std::string Hex4(unsigned value) {
     return text;
 }
 
-void PrintJson(const Console& console, const Json& json) {
-    console.Out << json.dump(2) << '\n';
-}
-
 int NoMouse(const Console& console) {
-    console.Message("no mouse found");
+    console.Message(kNoMouseFound);
     return kExitNoMouse;
 }
 
@@ -134,7 +132,7 @@ int RunDevices(CommandContext& c) {
         }
     }
     if (c.Json)
-        PrintJson(c.Out, list);
+        c.Result = Json{{"schema", 1}, {"devices", std::move(list)}};
     return mouse.empty() ? NoMouse(c.Out) : kExitOk;
 }
 
@@ -152,25 +150,29 @@ int RunStatus(CommandContext& c) {
     const ProgramState& state = c.Run.Core().State();
     const DeviceState& device = c.Run.Core().Device();
     const ProfileRecord& record = state.CurrentRecord();
-    // As the main window shows them: a level above 100 reads 0; "full" has
-    // already made it 100.
-    const int battery = device.BatteryLevel > 100 ? 0 : device.BatteryLevel;
+    // A level above 100 is no level; "full" has already made it 100.
+    const int battery = device.BatteryLevel > 100 ? -1 : static_cast<int>(device.BatteryLevel);
     const char* charging = device.ChargeState == 1   ? "yes"
                            : device.ChargeState == 2 ? "full"
                                                      : "no";
     const int level = AbsoluteDpiLevel(record.DPIOffOnFlagValue, record.CurrentDPILevelValue);
     const uint32_t dpi = level < 0 ? 0 : state.Sensor.DisplayDpi(record.XYSettingValue[level]);
+    const int profile = state.Settings.CurrentProfile();
     char sensor[16];
     std::snprintf(sensor, sizeof sensor, "0x%04X", state.Sensor.SensorId);
     if (c.Json) {
-        PrintJson(c.Out, Json{{"sensor", sensor},
-                              {"level", level},
-                              {"dpi", dpi},
-                              {"battery", battery},
-                              {"charging", charging}});
+        c.Result = Json{{"schema", 1},
+                        {"sensor", sensor},
+                        {"profile", profile},
+                        {"level", level < 0 ? Json(nullptr) : Json(level)},
+                        {"dpi", level < 0 ? Json(nullptr) : Json(dpi)},
+                        {"battery", battery < 0 ? Json(nullptr) : Json(battery)},
+                        {"charging", charging}};
     } else {
-        c.Out.Out << "sensor " << sensor << "\ndpi " << dpi << "\nbattery " << battery
-                  << "%\ncharging " << charging << '\n';
+        c.Out.Out << "sensor " << sensor << "\nprofile " << profile << "\nlevel " << level
+                  << "\ndpi " << dpi << "\nbattery "
+                  << (battery < 0 ? std::string("unknown") : std::to_string(battery) + "%")
+                  << "\ncharging " << charging << '\n';
     }
     return kExitOk;
 }
@@ -190,6 +192,7 @@ int RunSwitch(CommandContext& c, int slot) {
         c.Out.Message("switch: no profile slot " + std::to_string(slot) + " (0..4)");
         return kExitUsage;
     }
+    c.Changed.push_back("profile=" + std::to_string(slot));
     c.Run.Apply();
     NoteOffline(c);
     return kExitOk;
@@ -204,6 +207,10 @@ int RunSet(CommandContext& c, const std::vector<std::string>& pairs) {
         c.Out.Message("set: " + outcome.Error);
         return kExitUsage;
     }
+    c.Changed = outcome.Changed;
+    c.Adjusted = outcome.Adjusted;
+    for (const std::string& adjusted : outcome.Adjusted)
+        c.Out.Message(adjusted + " (the sensor's next step)");
     // One apply for all pairs, as the 20 ms timer collapses quick changes.
     core.Writer().MarkChanged(WriterGroupsOf(outcome.Dirty));
     c.Run.Apply();
@@ -211,21 +218,42 @@ int RunSet(CommandContext& c, const std::vector<std::string>& pairs) {
     return kExitOk;
 }
 
-int RunShow(CommandContext& c, std::optional<int> slot) {
-    const ProgramState& state = c.Run.Core().State();
+int RunShow(CommandContext& c, std::optional<int> slot, ShowForm form) {
+    AppCore& core = c.Run.Core();
+    const ProgramState& state = core.State();
     const int current = state.Settings.CurrentProfile();
     const int shown = slot.value_or(current);
     const ProfileRecord& record = state.Profiles[shown];
-    if (c.Json)
-        PrintJson(c.Out, ProfileJson(record, shown, state.Sensor));
-    else
-        c.Out.Out << ProfileText(record, shown, shown == current, state.Sensor);
+    const SetEnvironment env{state.Language, state.Sensor, core.Library()};
+    if (form == ShowForm::Raw) {
+        Json raw = RawProfileJson(record, shown, state.Sensor);
+        if (c.Json)
+            c.Result = Json{{"schema", 1}, {"slot", shown}, {"raw", std::move(raw)}};
+        else
+            c.Out.Out << raw.dump(2) << '\n';
+    } else if (c.Json) {
+        c.Result = ProfileJson(record, shown, shown == current, env);
+    } else if (form == ShowForm::AsSet) {
+        ProfileRecord defaults;
+        ResetProfileDefaults(defaults, shown, state.Language, state.Sensor.SensorId);
+        const ProfileSetLines lines = ProfileAsSetLines(record, env, defaults, true);
+        for (const std::string& line : lines.Lines) {
+            if (!line.starts_with('#'))
+                c.Out.Out << line << '\n';
+        }
+        for (const std::string& left_out : lines.LeftOut)
+            c.Out.Message("left out " + left_out);
+    } else {
+        ProfileRecord defaults;
+        ResetProfileDefaults(defaults, shown, state.Language, state.Sensor.SensorId);
+        c.Out.Out << ProfileText(record, shown, shown == current, env, defaults);
+    }
     return kExitOk;
 }
 
 int RunExport(CommandContext& c, int slot, const std::string& file) {
-    if (!WriteProfileFile(c.Run.Core().State(), slot, ToU16(file), DefaultFileSystem())) {
-        c.Out.Message("could not write " + file);
+    if (!WriteProfileFile(c.Run.Core().State(), slot, ToU16(file), c.Run.Files())) {
+        c.Out.Message("could not write " + file + WriteFailureReason(file));
         return kExitFiles;
     }
     return kExitOk;
@@ -233,11 +261,12 @@ int RunExport(CommandContext& c, int slot, const std::string& file) {
 
 int RunImport(CommandContext& c, int slot, const std::string& file) {
     AppCore& core = c.Run.Core();
+    const std::string shown = file == "-" ? "standard input" : file;
     // As the profile page's import: the file is read completely first, then
     // the settings and every profile file are saved.
     const ProfileReadResult result = core.ImportProfile(slot, ToU16(file));
     if (!result.Ok) {
-        c.Out.Message("could not import " + file + ": " + result.Problem + "; profile " +
+        c.Out.Message("could not import " + shown + ": " + result.Problem + "; profile " +
                       std::to_string(slot) + " is unchanged");
         return kExitFiles;
     }
@@ -248,6 +277,7 @@ int RunImport(CommandContext& c, int slot, const std::string& file) {
         c.Run.Apply();
         NoteOffline(c);
     }
+    c.Changed.push_back("profile." + std::to_string(slot));
     return write_failed ? kExitFiles : kExitOk;
 }
 
@@ -258,19 +288,27 @@ int RunReset(CommandContext& c, bool confirmed) {
     }
     const bool had_mouse = c.Run.HasMouse();
     const FactoryResetResult result = c.Run.Core().FactoryReset();
-    if (!had_mouse)
-        c.Out.Message("no mouse found: only the current profile was reset");
+    c.Changed.push_back("profile." +
+                        std::to_string(c.Run.Core().State().Settings.CurrentProfile()));
     if (!result.ProfileWritten) {
-        c.Out.Message("could not write " + result.ProfilePath);
+        c.Out.Message("could not write " + result.ProfilePath +
+                      WriteFailureReason(result.ProfilePath));
         return kExitFiles;
     }
+    if (!had_mouse) {
+        c.Out.Message(
+            "no mouse found: the current profile was reset to its defaults, the mouse was not "
+            "reset");
+        return kExitNoMouse;
+    }
+    c.Changed.push_back("mouse");
     return kExitOk;
 }
 
 int RunMacros(CommandContext& c) {
     const MacroLibrary& library = c.Run.Core().Library();
     if (c.Json)
-        PrintJson(c.Out, LibraryJson(library));
+        c.Result = LibraryJson(library);
     else
         c.Out.Out << LibraryText(library);
     return kExitOk;
@@ -284,10 +322,10 @@ int RunMacroExport(CommandContext& c, const std::string& file, const std::string
     // The file carries the selection as its mark, which fixes what an import
     // of it takes.
     library.SelectedLocation = *mark;
-    const bool written = ExportCollectionFile(file, library, DefaultFileSystem());
+    const bool written = ExportCollectionFile(file, library, c.Run.Files());
     library.SelectedLocation = MacroItemLocation::None();
     if (!written) {
-        c.Out.Message("could not write " + file);
+        c.Out.Message("could not write " + file + WriteFailureReason(file));
         return kExitFiles;
     }
     return kExitOk;
@@ -302,8 +340,8 @@ int RunMacroImport(CommandContext& c, const std::string& file, const std::string
     MacroLibrary& library = core.Library();
     library.SelectedLocation = *target;
     const ImportResult result =
-        single ? ImportMacroFile(file, library, core.ScratchLibrary(), DefaultFileSystem())
-               : ImportCollectionFile(file, library, core.ScratchLibrary(), DefaultFileSystem());
+        single ? ImportMacroFile(file, library, core.ScratchLibrary(), c.Run.Files())
+               : ImportCollectionFile(file, library, core.ScratchLibrary(), c.Run.Files());
     library.SelectedLocation = MacroItemLocation::None();
     switch (result.Status) {
         case ImportStatus::NameExists:
@@ -313,10 +351,12 @@ int RunMacroImport(CommandContext& c, const std::string& file, const std::string
                                ? "in folder \"" + ToUtf8(ItemPath(library, *target)) + "\""
                                : std::string("at the top level")));
             return kExitFiles;
-        case ImportStatus::Rejected:
+        case ImportStatus::Rejected: {
+            const std::string why = ReadFailureReason(file);
             c.Out.Message("could not import " + file +
-                          ": it cannot be read or marks no item to import");
+                          (why.empty() ? ": it cannot be read or marks no item to import" : why));
             return kExitFiles;
+        }
         case ImportStatus::Imported:
             break;
     }
@@ -337,6 +377,8 @@ int RunMacroImport(CommandContext& c, const std::string& file, const std::string
         c.Out.Message(file +
                       " is cut short or damaged after its last complete item: what follows "
                       "it was not imported");
+    if (result.ItemsCreated != 0)
+        c.Changed.push_back("macros");
     if (result.ItemsCreated == 0) {
         c.Out.Message("nothing was imported from " + file);
         return kExitFiles;

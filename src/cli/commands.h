@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/session.h"
 #include "macro/macro_library.h"
 
@@ -17,14 +19,25 @@ struct CommandContext {
     Session& Run;
     const Console& Out;
     bool Json = false;
+    // With --json: what a command that only reports prints (schema 1).
+    // Commands that change things leave it null and fill Changed instead.
+    nlohmann::ordered_json Result{};
+    // What the command changed, as "key=value" words or the thing's name.
+    std::vector<std::string> Changed{};
+    // Values taken as another ("dpi.0=450 -> 500").
+    std::vector<std::string> Adjusted{};
 };
+
+// How show prints a profile: its set pairs with comments (text), only the
+// pairs (--as-set), or the record's own fields as JSON (--raw).
+enum class ShowForm { Text, AsSet, Raw };
 
 int RunDevices(CommandContext& c);
 int RunStatus(CommandContext& c);
 int RunPush(CommandContext& c);
 int RunSwitch(CommandContext& c, int slot);
 int RunSet(CommandContext& c, const std::vector<std::string>& pairs);
-int RunShow(CommandContext& c, std::optional<int> slot);
+int RunShow(CommandContext& c, std::optional<int> slot, ShowForm form = ShowForm::Text);
 int RunExport(CommandContext& c, int slot, const std::string& file);
 int RunImport(CommandContext& c, int slot, const std::string& file);
 int RunReset(CommandContext& c, bool confirmed);

@@ -1,5 +1,6 @@
 #include "cli/library_output.h"
 
+#include "cli/library_paths.h"
 #include "model/text.h"
 
 namespace velmaro::cli {
@@ -23,6 +24,7 @@ Json ListJson(const MacroLibrary& library, const MacroItemLocation& first) {
     ForEachInList(library, first, [&](const MacroItemLocation& at, const MacroItem& item) {
         Json j;
         j["name"] = ToUtf8(item.MacroItemName);
+        j["path"] = ToUtf8(ItemPath(library, at));
         j["location"] = {at.stage, at.stage0Index, at.stage1Index, at.stage2Index};
         j["folder"] = item.IsFolder();
         if (item.IsFolder()) {
@@ -31,12 +33,11 @@ Json ListJson(const MacroLibrary& library, const MacroItemLocation& first) {
             j["items"] = at.stage < 2 ? ListJson(library, at.Child(0)) : Json::array();
         } else if (item.Macro) {
             const MacroRecord& m = *item.Macro;
-            j["MacroName"] = ToUtf8(m.MacroName);
-            j["MacroKeyIndex"] = m.MacroKeyIndex;
-            j["MacroKeyLoopType"] = m.MacroKeyLoopType;
-            j["MacroKeyLoopNum"] = m.MacroKeyLoopNum;
-            j["MacroActionNum"] = m.MacroActionNum;
-            j["MacroCommandActionNum"] = m.MacroCommandActionNum;
+            j["macro_name"] = ToUtf8(m.MacroName);
+            j["key_index"] = m.MacroKeyIndex;
+            j["play_mode"] = m.MacroKeyLoopType;
+            j["repeat"] = m.MacroKeyLoopNum;
+            j["action_count"] = m.UsedCount();
             j["actions"] = MacroActionsJson(m);
         }
         items.push_back(std::move(j));
@@ -70,7 +71,8 @@ void ListText(const MacroLibrary& library, const MacroItemLocation& first, int d
 
 Json LibraryJson(const MacroLibrary& library) {
     Json j;
-    j["NextMacroKeyIndex"] = library.NextMacroKeyIndex;
+    j["schema"] = 1;
+    j["next_key_index"] = library.NextMacroKeyIndex;
     j["items"] = ListJson(library, MacroItemLocation::Top(0));
     return j;
 }

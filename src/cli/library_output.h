@@ -9,11 +9,11 @@
 
 namespace velmaro::cli {
 
-// {"NextMacroKeyIndex": n, "items": [...]}; a folder is {"name", "folder":
-// true, "open", "items"}, a macro {"name", "folder": false, "MacroName",
-// "MacroKeyIndex", "MacroKeyLoopType", "MacroKeyLoopNum", "MacroActionNum",
-// "MacroCommandActionNum", "actions"}. Each item also carries its
-// "location" [stage, i0, i1, i2], as macro-export --select takes it.
+// {"schema": 1, "next_key_index": n, "items": [...]}; a folder is {"name",
+// "path", "location", "folder": true, "open", "items"}, a macro {"name",
+// "path", "location", "folder": false, "macro_name", "key_index",
+// "play_mode", "repeat", "action_count", "actions"}. The "location" is
+// [stage, i0, i1, i2], as --select takes it; the "path" as macro: takes it.
 Json LibraryJson(const MacroLibrary& library);
 
 // One line per item, two spaces per level; folders end with "/".

@@ -26,7 +26,50 @@ MacroItemLocation FindIn(const MacroLibrary& library, const MacroItemLocation& f
     return MacroItemLocation::None();
 }
 
+char16_t FoldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+void CollectIgnoringCase(const MacroLibrary& library, const MacroItemLocation& first,
+                         std::u16string_view path, std::vector<MacroItemLocation>& found) {
+    for (int32_t i = 0; i < kMacroListSlots; ++i) {
+        const MacroItemLocation at = first.Sibling(i);
+        const MacroItem* item = library.ItemAt(at);
+        if (item == nullptr || !item->IsUsed())
+            break;
+        const std::u16string& name = item->MacroItemName;
+        if (SameIgnoringCase(path, name)) {
+            bool known = false;
+            for (const MacroItemLocation& f : found)
+                known = known || f == at;
+            if (!known)
+                found.push_back(at);
+        }
+        if (item->IsFolder() && at.stage < 2 && path.size() > name.size() + 1 &&
+            SameIgnoringCase(path.substr(0, name.size()), name) && path[name.size()] == u'/')
+            CollectIgnoringCase(library, at.Child(0), path.substr(name.size() + 1), found);
+    }
+}
+
 }  // namespace
+
+std::vector<MacroItemLocation> FindItemsByPathIgnoringCase(const MacroLibrary& library,
+                                                           std::u16string_view path) {
+    std::vector<MacroItemLocation> found;
+    if (!path.empty())
+        CollectIgnoringCase(library, MacroItemLocation::Top(0), path, found);
+    return found;
+}
 
 MacroItemLocation FindItemByPath(const MacroLibrary& library, std::u16string_view path) {
     if (path.empty())

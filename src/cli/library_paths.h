@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "macro/macro_library.h"
 
@@ -14,6 +15,11 @@ namespace velmaro::cli {
 // first, so "a/b" finds a top-level item named "a/b" as well as "b" inside
 // folder "a" (the first in index order wins).
 MacroItemLocation FindItemByPath(const MacroLibrary& library, std::u16string_view path);
+
+// Every item the path names when letters are compared without regard to
+// case (ASCII letters only), each once, in index order.
+std::vector<MacroItemLocation> FindItemsByPathIgnoringCase(const MacroLibrary& library,
+                                                           std::u16string_view path);
 
 // The path of the item at `loc`; empty when it is not a used slot.
 std::u16string ItemPath(const MacroLibrary& library, const MacroItemLocation& loc);

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "cli/profile_set_words.h"
 #include "cli/values.h"
 #include "macro/macro_action_text.h"
 #include "model/profile_edits.h"
@@ -71,7 +72,7 @@ Json MacroActionsJson(const MacroRecord& macro) {
     return list;
 }
 
-Json ProfileJson(const ProfileRecord& r, int slot, const SensorTables& sensor) {
+Json RawProfileJson(const ProfileRecord& r, int slot, const SensorTables& sensor) {
     Json j;
     j["Slot"] = slot;
     Json pairs = Json::array();
@@ -117,52 +118,82 @@ Json ProfileJson(const ProfileRecord& r, int slot, const SensorTables& sensor) {
     return j;
 }
 
-std::string ProfileText(const ProfileRecord& r, int slot, bool current,
-                        const SensorTables& sensor) {
-    std::string t;
-    auto line = [&t](std::string_view label, const std::string& value) {
-        std::string l(label);
-        l.resize(16, ' ');
-        t += l + value + "\n";
-    };
-    line("Profile", std::to_string(slot) + " \"" + ToUtf8(r.Setting(kProfileName)) + "\"" +
-                        (current ? " (current)" : ""));
-    line("Report rate", ToUtf8(r.PollingRateName));
-    const int current_level = AbsoluteDpiLevel(r.DPIOffOnFlagValue, r.CurrentDPILevelValue);
-    for (int k = 0; k < kDpiLevels; ++k) {
-        const bool on = ((r.DPIOffOnFlagValue >> k) & 1) != 0;
-        line("DPI level " + std::to_string(k),
-             std::to_string(sensor.DisplayDpi(r.XYSettingValue[k])) + " " +
-                 FormatRgbColor(r.DPILevelIndication[k]) + (on ? " on" : " off") +
-                 (k == current_level ? " current" : ""));
+namespace {
+
+Json NumberOrNull(const std::optional<std::string>& word) {
+    if (!word)
+        return nullptr;
+    const auto n = ParseInteger(*word);
+    return n ? Json(*n) : Json(nullptr);
+}
+
+Json WordOrNull(const std::optional<std::string>& word) {
+    return word ? Json(*word) : Json(nullptr);
+}
+
+Json SwitchOrNull(const std::optional<std::string>& word) {
+    return word ? Json(*word == "on") : Json(nullptr);
+}
+
+}  // namespace
+
+Json ProfileJson(const ProfileRecord& r, int slot, bool current, const SetEnvironment& env) {
+    auto word = [&](const std::string& key) { return SetValueWord(r, env, key); };
+    Json j;
+    j["schema"] = 1;
+    j["slot"] = slot;
+    j["name"] = ToUtf8(r.Setting(kProfileName));
+    j["current"] = current;
+    j["rate"] = NumberOrNull(word("rate"));
+    Json levels = Json::array();
+    for (int k = 0; k < kShownDpiLevels; ++k) {
+        const std::string key = "dpi." + std::to_string(k);
+        levels.push_back({{"level", k},
+                          {"dpi", NumberOrNull(word(key))},
+                          {"enabled", SwitchOrNull(word(key + ".enabled"))},
+                          {"color", WordOrNull(word(key + ".color"))}});
     }
-    line("Lift-off", ToUtf8(r.Setting(kLiftDetectionHeight)));
-    line("Debounce", ToUtf8(r.Setting(kKeyDebounce)) + " ms");
-    line("Sleep", ToUtf8(r.Setting(kPowerDownTime)) + " min");
-    line("Move lighting", ToUtf8(r.Setting(kMoveLightingOnOffMode)));
-    line("Wake-up", ToUtf8(r.Setting(kMotionWakeup)));
+    j["dpi"] = {{"current", NumberOrNull(word("dpi.current"))}, {"levels", std::move(levels)}};
+    j["liftoff"] = NumberOrNull(word("liftoff"));
+    j["debounce"] = NumberOrNull(word("debounce"));
+    j["sleep"] = NumberOrNull(word("sleep"));
+    j["move_lighting"] = SwitchOrNull(word("move-lighting"));
+    j["wakeup"] = SwitchOrNull(word("wakeup"));
+    Json colors = Json::array();
     const int mode = r.Lighting1ModeValue[0];
-    std::string lighting = std::to_string(mode) + " \"" + ToUtf8(r.Lighting1Name) + "\"";
-    if (mode < kLightingModes) {
-        if (LightingShowsSpeed(mode))
-            lighting += " speed " + std::to_string(LightingSpeedShown(r.Lighting1Speed[mode]));
-        if (LightingShowsBrightness(mode))
-            lighting += " brightness " +
-                        std::to_string(LightingBrightnessPercent(r.Lighting1Brightness[mode])) +
-                        "%";
-        if (LightingShowsDirection(mode))
-            lighting += r.Lighting1Direction[mode] != 0 ? " up" : " down";
-        for (int i = 0; i < LightingColorSlotsShown(mode); ++i) {
-            lighting += " " + FormatRgbColor(r.Lighting1FixedColor[mode][i]) +
-                        (r.Lighting1ColorSelected[mode][i] != 0 ? "" : "(off)");
-        }
+    const int slots = mode < kLightingModes ? LightingColorSlotsShown(mode) : 0;
+    for (int i = 0; i < slots; ++i) {
+        const std::string key = "lighting.color." + std::to_string(i);
+        colors.push_back({{"slot", i},
+                          {"color", WordOrNull(word(key))},
+                          {"on", SwitchOrNull(word(key + ".on"))}});
     }
-    line("Lighting", lighting);
-    for (int b = 0; b < kButtonCount; ++b) {
-        const KeyRecord& key = r.Keys[b];
-        line("Button " + std::to_string(b + 1),
-             Hex3(key.Value) + " \"" + ToUtf8(key.KeyName) + "\"");
+    j["lighting"] = {{"mode", WordOrNull(word("lighting.mode"))},
+                     {"speed", NumberOrNull(word("lighting.speed"))},
+                     {"brightness", NumberOrNull(word("lighting.brightness"))},
+                     {"direction", WordOrNull(word("lighting.direction"))},
+                     {"colors", std::move(colors)}};
+    Json buttons = Json::array();
+    for (int n = 1; n <= kButtonCount; ++n) {
+        const KeyRecord& key = r.Keys[static_cast<size_t>(n - 1)];
+        buttons.push_back({{"button", n},
+                           {"function", WordOrNull(word("button." + std::to_string(n)))},
+                           {"name", ToUtf8(key.KeyName)},
+                           {"bytes", Hex3(key.Value)}});
     }
+    j["buttons"] = std::move(buttons);
+    return j;
+}
+
+std::string ProfileText(const ProfileRecord& r, int slot, bool current, const SetEnvironment& env,
+                        const ProfileRecord& defaults) {
+    std::string t = "# profile " + std::to_string(slot) + " \"" + ToUtf8(r.Setting(kProfileName)) +
+                    "\"" + (current ? " (current)" : "") + "\n";
+    const ProfileSetLines lines = ProfileAsSetLines(r, env, defaults, false);
+    for (const std::string& line : lines.Lines)
+        t += line + "\n";
+    for (const std::string& left_out : lines.LeftOut)
+        t += "# left out: " + left_out + "\n";
     return t;
 }
 

@@ -1,9 +1,12 @@
 #include "cli/session.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 
+#include "cli/file_reasons.h"
 #include "cli/tracing_backend.h"
 #include "device/hid/sim/virtual_mouse.h"
 #include "model/text.h"
@@ -47,6 +50,7 @@ void Console::Message(std::string_view message) const {
     std::string text = EscapeControls(message);
     if (!Told.insert(text).second)
         return;
+    Messages.push_back(text);
     Err << "velmaroctl: " << text << '\n';
 }
 
@@ -105,17 +109,22 @@ int Session::Start(const GlobalOptions& options) {
     if (!options.TracePath.empty()) {
         trace_.open(options.TracePath, std::ios::out | std::ios::app);
         if (!trace_) {
-            console_.Message("could not write " + options.TracePath);
+            console_.Message("could not write " + options.TracePath + ": " + std::strerror(errno));
             return kExitFiles;
         }
-        tracing_ = std::make_unique<TracingHidBackend>(*backend_, [this](const std::string& line) {
+    }
+    // Every report is counted for the command's result, and traced on request.
+    tracing_ = std::make_unique<TracingHidBackend>(*backend_, [this](const std::string& line) {
+        if (counting_ && line.starts_with("SET "))
+            ++sent_;
+        if (trace_.is_open()) {
             trace_ << line << '\n';
             trace_.flush();
-        });
-        backend_ = tracing_.get();
-    }
+        }
+    });
+    backend_ = tracing_.get();
 
-    core_ = std::make_unique<AppCore>(*backend_, DefaultFileSystem(), timers_, *pacer_, ui_);
+    core_ = std::make_unique<AppCore>(*backend_, files_, timers_, *pacer_, ui_);
     AppCoreOptions core_options;
     if (!options.DataDir.empty())
         core_options.DataFolder = DataFolderFromOption(options.DataDir);
@@ -136,6 +145,8 @@ int Session::Start(const GlobalOptions& options) {
     }
     // The apply the scan asked for; it finds the mouse holding the profile.
     Apply();
+    files_.Forget();
+    counting_ = true;
     return kExitOk;
 }
 

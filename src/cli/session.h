@@ -4,6 +4,7 @@
 // written or had to be put aside told on the error stream.
 #pragma once
 
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <iosfwd>
@@ -11,7 +12,9 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/recording_file_system.h"
 #include "device/app_core.h"
 #include "device/core_ui.h"
 #include "device/hid/hid_backend.h"
@@ -32,6 +35,12 @@ enum ExitStatus : int {
     kExitFiles = 3,    // a file could not be read or written, or an import was refused or partial
 };
 
+// What a command that needs the mouse says when there is none.
+inline constexpr const char* kNoMouseFound =
+    "no mouse found: check that the cable or the receiver is plugged in, that the udev rule "
+    "70-velmaro.rules is installed (in /usr/lib/udev/rules.d or /etc/udev/rules.d) so the user "
+    "may open the mouse, and what \"velmaroctl devices\" lists";
+
 struct GlobalOptions {
     std::string DataDir;  // empty: the user's data folder
     bool Simulate = false;
@@ -49,6 +58,9 @@ struct Console {
     // shown escaped (a file name can hold any of them); a message already
     // told in this run is not told again.
     void Message(std::string_view message) const;
+
+    // Every message so far: the last one is the error a --json run reports.
+    mutable std::vector<std::string> Messages{};
 
     // The messages told so far.
     mutable std::set<std::string> Told{};
@@ -86,6 +98,12 @@ class Session {
     const StartupReport& Startup() const { return startup_; }
     // A command interface of the mouse is open.
     bool HasMouse() const;
+    // The disk the core and the commands write through.
+    RecordingFileSystem& Files() { return files_; }
+    // Files written since the start-up, each once.
+    const std::vector<std::string>& WrittenFiles() const { return files_.Written(); }
+    // Feature reports sent to the mouse since the start-up.
+    int SentReports() const { return sent_; }
 
     // Runs the deferred apply now, as its 20 ms timer would.
     void Apply();
@@ -99,6 +117,9 @@ class Session {
     const Console& console_;
     RealBackendFactory real_factory_;
     std::ofstream trace_;
+    RecordingFileSystem files_{DefaultFileSystem()};
+    std::atomic<int> sent_{0};
+    std::atomic<bool> counting_{false};
     std::unique_ptr<VirtualMouse> sim_;
     std::unique_ptr<HidBackend> real_;
     std::unique_ptr<HidBackend> tracing_;

@@ -6,7 +6,10 @@
 #include <optional>
 
 #include "cli/button_values.h"
+#include "cli/button_words.h"
+#include "cli/value_words.h"
 #include "cli/values.h"
+#include "model/text.h"
 
 namespace velmaro::cli {
 
@@ -16,6 +19,9 @@ namespace {
 // `error` set) when the value is not of the key's kind.
 using Handler = std::optional<EditResult> (*)(ProfileRecord&, const SetEnvironment&, int index,
                                               std::string_view value, std::string& error);
+// The value the record holds, in the words the handler takes.
+using Formatter = std::optional<std::string> (*)(const ProfileRecord&, const SetEnvironment&,
+                                                 int index);
 
 struct SetKey {
     // Segments separated by "."; "K", "I" and "N" stand for a number.
@@ -24,6 +30,7 @@ struct SetKey {
     // The values, as help and as the message for a value of the wrong kind.
     std::string_view Values;
     Handler Apply;
+    Formatter Format;
 };
 
 std::optional<int> IntValue(std::string_view value) {
@@ -31,14 +38,6 @@ std::optional<int> IntValue(std::string_view value) {
     if (!n || *n < INT32_MIN || *n > INT32_MAX)
         return std::nullopt;
     return static_cast<int>(*n);
-}
-
-std::optional<bool> SwitchValue(std::string_view value) {
-    if (value == "1")
-        return true;
-    if (value == "0")
-        return false;
-    return std::nullopt;
 }
 
 // Handlers for the common value kinds. A number of the right kind but
@@ -53,70 +52,209 @@ std::optional<EditResult> Number(ProfileRecord& r, const SetEnvironment&, int, s
 template <EditResult (*Edit)(ProfileRecord&, bool)>
 std::optional<EditResult> Switch(ProfileRecord& r, const SetEnvironment&, int, std::string_view v,
                                  std::string&) {
-    const auto on = SwitchValue(v);
+    const auto on = ParseSwitchWord(v);
     return on ? std::optional(Edit(r, *on)) : std::nullopt;
 }
 
-constexpr std::array<SetKey, 17> kKeys{{
-    {"rate", 0, 0, "125, 250, 500 or 1000", Number<EditReportRate>},
-    {"dpi.K", 0, 7, "a DPI value; the nearest step at or above it is taken",
-     [](ProfileRecord& r, const SetEnvironment& env, int k, std::string_view v,
-        std::string&) -> std::optional<EditResult> {
-         const auto dpi = IntValue(v);
-         if (!dpi || *dpi < 0)
+template <ProfileSetting S>
+std::optional<std::string> SettingNumberWord(const ProfileRecord& r, const SetEnvironment&, int) {
+    return std::to_string(r.SettingNumber(S));
+}
+
+template <ProfileSetting S>
+std::optional<std::string> SettingSwitchWord(const ProfileRecord& r, const SetEnvironment&, int) {
+    return SwitchWord(r.SettingNumber(S) != 0);
+}
+
+// The profile's lighting mode when it is one of 0..9.
+std::optional<int> ModeOf(const ProfileRecord& r) {
+    const int mode = r.Lighting1ModeValue[0];
+    return mode < kLightingModes ? std::optional(mode) : std::nullopt;
+}
+
+std::optional<EditResult> DpiValue(ProfileRecord& r, const SetEnvironment& env, int k,
+                                   std::string_view v, std::string& error) {
+    const auto dpi = IntValue(v);
+    if (!dpi || *dpi < 0)
+        return std::nullopt;
+    const SensorTables& sensor = env.Sensor;
+    if (sensor.StepCount > 0) {
+        // Beyond the table the dialog would quietly take an end step.
+        const int64_t lowest = int64_t{sensor.StepValues[0]} * 50;
+        const int64_t highest = int64_t{sensor.StepValues[sensor.StepCount - 1]} * 50;
+        if (*dpi < lowest || *dpi > highest) {
+            error = std::string(*dpi < lowest ? "below" : "above") + " this sensor's " +
+                    (*dpi < lowest ? "lowest" : "highest") + " step, " +
+                    std::to_string(*dpi < lowest ? lowest : highest) + " DPI (velmaroctl list dpi)";
+            return std::nullopt;
+        }
+    }
+    return EditDpiLevelDpi(r, sensor, k, *dpi);
+}
+
+std::optional<EditResult> CurrentLevel(ProfileRecord& r, const SetEnvironment&, int,
+                                       std::string_view v, std::string& error) {
+    // The level is numbered as show and status number it; the profile
+    // stores it counted among the enabled levels.
+    const auto level = IntValue(v);
+    if (!level)
+        return std::nullopt;
+    if (*level < 0 || *level >= kShownDpiLevels)
+        return EditResult{EditRefusal::OutOfRange, {}, 0};
+    const int ordinal = DpiLevelOrdinal(r.DPIOffOnFlagValue, *level);
+    if (ordinal < 0) {
+        error = "DPI level " + std::to_string(*level) + " is not enabled";
+        return std::nullopt;
+    }
+    return EditCurrentDpiLevel(r, ordinal);
+}
+
+// The profile's name, as the profiles page renames it: any text but empty,
+// and no control characters, which would break the line the file keeps it on.
+std::optional<EditResult> ProfileName(ProfileRecord& r, const SetEnvironment&, int,
+                                      std::string_view v, std::string& error) {
+    if (v.empty()) {
+        error = "a profile needs a name";
+        return std::nullopt;
+    }
+    for (const char c : v) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            error = "a profile name cannot hold control characters";
+            return std::nullopt;
+        }
+    }
+    // Nothing to send: the mouse does not know the name, the save keeps it.
+    r.Setting(kProfileName) = ToU16(v);
+    return EditResult{};
+}
+
+constexpr std::array<SetKey, 18> kKeys{{
+    {"name", 0, 0, "the profile's name (kept in its file, not sent to the mouse)", ProfileName,
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         return ToUtf8(r.Setting(kProfileName));
+     }},
+    {"rate", 0, 0, "125, 250, 500 or 1000", Number<EditReportRate>,
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         static constexpr int kRates[] = {125, 250, 500, 1000};
+         const int index = r.PollingRateValue[0];
+         return index < 4 ? std::optional(std::to_string(kRates[index])) : std::nullopt;
+     }},
+    {"dpi.K", 0, kShownDpiLevels - 1,
+     "a DPI value within the sensor's steps (velmaroctl list dpi); between two steps the "
+     "higher is taken",
+     DpiValue,
+     [](const ProfileRecord& r, const SetEnvironment& env, int k) -> std::optional<std::string> {
+         if (env.Sensor.StepCount == 0)
              return std::nullopt;
-         return EditDpiLevelDpi(r, env.Sensor, k, *dpi);
+         return std::to_string(env.Sensor.DisplayDpi(r.XYSettingValue[static_cast<size_t>(k)]));
      }},
-    {"dpi.K.enabled", 0, 7, "0 or 1",
+    {"dpi.K.enabled", 0, kShownDpiLevels - 1, "on or off",
      [](ProfileRecord& r, const SetEnvironment&, int k, std::string_view v,
         std::string&) -> std::optional<EditResult> {
-         const auto on = SwitchValue(v);
+         const auto on = ParseSwitchWord(v);
          return on ? std::optional(EditDpiLevelEnabled(r, k, *on)) : std::nullopt;
+     },
+     [](const ProfileRecord& r, const SetEnvironment&, int k) -> std::optional<std::string> {
+         return SwitchWord(((r.DPIOffOnFlagValue >> k) & 1) != 0);
      }},
-    {"dpi.K.color", 0, 7, "RRGGBB",
+    {"dpi.K.color", 0, kShownDpiLevels - 1, "#RRGGBB, RRGGBB or a colour name",
      [](ProfileRecord& r, const SetEnvironment&, int k, std::string_view v,
         std::string&) -> std::optional<EditResult> {
-         const auto color = ParseRgbColor(v);
+         const auto color = ParseColorWord(v);
          return color ? std::optional(EditDpiLevelColor(r, k, *color)) : std::nullopt;
+     },
+     [](const ProfileRecord& r, const SetEnvironment&, int k) -> std::optional<std::string> {
+         return ColorWord(r.DPILevelIndication[static_cast<size_t>(k)]);
      }},
-    {"dpi.current", 0, 0, "the current level counted among the enabled levels, from 0",
-     Number<EditCurrentDpiLevel>},
+    {"dpi.current", 0, 0, "an enabled DPI level 0..4, numbered as show lists them", CurrentLevel,
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         const int level = AbsoluteDpiLevel(r.DPIOffOnFlagValue, r.CurrentDPILevelValue);
+         return level >= 0 ? std::optional(std::to_string(level)) : std::nullopt;
+     }},
     {"liftoff", 0, 0, "1 or 2",
      [](ProfileRecord& r, const SetEnvironment& env, int, std::string_view v,
         std::string&) -> std::optional<EditResult> {
          const auto n = IntValue(v);
          return n ? std::optional(EditLiftOff(r, env.Sensor, *n)) : std::nullopt;
+     },
+     [](const ProfileRecord& r, const SetEnvironment& env, int) -> std::optional<std::string> {
+         const int height = r.SettingNumber(kLiftDetectionHeight);
+         if (env.Sensor.ExtendedSensorFlag != 1 || (height != 1 && height != 2))
+             return std::nullopt;
+         return std::to_string(height);
      }},
-    {"debounce", 0, 0, "even milliseconds 0..30", Number<EditDebounce>},
-    {"sleep", 0, 0, "minutes 3..10", Number<EditSleepTime>},
-    {"move-lighting", 0, 0, "0 or 1", Switch<EditMoveLighting>},
-    {"wakeup", 0, 0, "0 or 1", Switch<EditMotionWakeup>},
-    {"lighting.mode", 0, 0, "0..9 (6 and 7 cannot be chosen)",
+    {"debounce", 0, 0, "even milliseconds 0..30", Number<EditDebounce>,
+     SettingNumberWord<kKeyDebounce>},
+    {"sleep", 0, 0, "minutes 3..10", Number<EditSleepTime>, SettingNumberWord<kPowerDownTime>},
+    {"move-lighting", 0, 0, "on or off", Switch<EditMoveLighting>,
+     SettingSwitchWord<kMoveLightingOnOffMode>},
+    {"wakeup", 0, 0, "on or off", Switch<EditMotionWakeup>, SettingSwitchWord<kMotionWakeup>},
+    {"lighting.mode", 0, 0,
+     "a mode name (velmaroctl list modes) or number; custom and two-tone cannot be chosen",
      [](ProfileRecord& r, const SetEnvironment& env, int, std::string_view v,
         std::string&) -> std::optional<EditResult> {
-         const auto n = IntValue(v);
-         return n ? std::optional(EditLightingMode(r, env.Language, *n)) : std::nullopt;
+         const auto mode = ParseLightingModeWord(v);
+         return mode ? std::optional(EditLightingMode(r, env.Language, *mode)) : std::nullopt;
+     },
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         const auto mode = ModeOf(r);
+         return mode ? std::optional(std::string(LightingModeWord(*mode))) : std::nullopt;
      }},
-    {"lighting.speed", 0, 0, "1..3", Number<EditLightingSpeed>},
-    {"lighting.brightness", 0, 0, "25, 50, 75 or 100", Number<EditLightingBrightness>},
+    {"lighting.speed", 0, 0, "1..3", Number<EditLightingSpeed>,
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         const auto mode = ModeOf(r);
+         if (!mode || !LightingShowsSpeed(*mode))
+             return std::nullopt;
+         return std::to_string(LightingSpeedShown(r.Lighting1Speed[static_cast<size_t>(*mode)]));
+     }},
+    {"lighting.brightness", 0, 0, "25, 50, 75 or 100", Number<EditLightingBrightness>,
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         const auto mode = ModeOf(r);
+         if (!mode || !LightingShowsBrightness(*mode))
+             return std::nullopt;
+         return std::to_string(
+             LightingBrightnessPercent(r.Lighting1Brightness[static_cast<size_t>(*mode)]));
+     }},
     {"lighting.direction", 0, 0, "up or down",
      [](ProfileRecord& r, const SetEnvironment&, int, std::string_view v,
         std::string&) -> std::optional<EditResult> {
-         if (v != "up" && v != "down")
+         const bool up = EqualsIgnoringAsciiCase(v, "up");
+         if (!up && !EqualsIgnoringAsciiCase(v, "down"))
              return std::nullopt;
-         return EditLightingDirection(r, v == "up");
+         return EditLightingDirection(r, up);
+     },
+     [](const ProfileRecord& r, const SetEnvironment&, int) -> std::optional<std::string> {
+         const auto mode = ModeOf(r);
+         if (!mode || !LightingShowsDirection(*mode))
+             return std::nullopt;
+         return std::string(r.Lighting1Direction[static_cast<size_t>(*mode)] != 0 ? "up" : "down");
      }},
-    {"lighting.color.I", 0, 9, "RRGGBB, for a colour slot of the current mode",
+    {"lighting.color.I", 0, 9,
+     "#RRGGBB, RRGGBB or a colour name, for a colour slot of the current mode",
      [](ProfileRecord& r, const SetEnvironment&, int i, std::string_view v,
         std::string&) -> std::optional<EditResult> {
-         const auto color = ParseRgbColor(v);
+         const auto color = ParseColorWord(v);
          return color ? std::optional(EditLightingColor(r, i, *color)) : std::nullopt;
+     },
+     [](const ProfileRecord& r, const SetEnvironment&, int i) -> std::optional<std::string> {
+         const auto mode = ModeOf(r);
+         if (!mode || i >= LightingColorSlotsShown(*mode))
+             return std::nullopt;
+         return ColorWord(
+             r.Lighting1FixedColor[static_cast<size_t>(*mode)][static_cast<size_t>(i)]);
      }},
-    {"lighting.color.I.on", 0, 9, "0 or 1, for a colour slot of the current mode",
+    {"lighting.color.I.on", 0, 9, "on or off, for a colour slot of the current mode",
      [](ProfileRecord& r, const SetEnvironment&, int i, std::string_view v,
         std::string&) -> std::optional<EditResult> {
-         const auto on = SwitchValue(v);
+         const auto on = ParseSwitchWord(v);
          return on ? std::optional(EditLightingColorSelected(r, i, *on)) : std::nullopt;
+     },
+     [](const ProfileRecord& r, const SetEnvironment&, int i) -> std::optional<std::string> {
+         const auto mode = ModeOf(r);
+         if (!mode || i >= LightingColorSlotsShown(*mode))
+             return std::nullopt;
+         return SwitchWord(
+             r.Lighting1ColorSelected[static_cast<size_t>(*mode)][static_cast<size_t>(i)] != 0);
      }},
     {"button.N", 1, 6, "a button function (see below)",
      [](ProfileRecord& r, const SetEnvironment& env, int n, std::string_view v,
@@ -125,6 +263,9 @@ constexpr std::array<SetKey, 17> kKeys{{
          if (!action)
              return std::nullopt;
          return ApplyButtonAction(r, env.Language, n - 1, *action);
+     },
+     [](const ProfileRecord& r, const SetEnvironment& env, int n) -> std::optional<std::string> {
+         return ButtonWord(r.Keys[static_cast<size_t>(n - 1)], env.Language, env.Library);
      }},
 }};
 
@@ -157,21 +298,28 @@ bool Matches(const SetKey& entry, std::string_view key, int& index, bool& index_
     }
 }
 
+// "lighting mode wave (1)": the word set takes, and the number list modes shows.
+std::string ModeText(int mode) {
+    const std::string_view word = LightingModeWord(mode);
+    return "lighting mode " + (word.empty() ? std::string() : std::string(word) + " ") + "(" +
+           std::to_string(mode) + ")";
+}
+
 std::string NotOfferedText(std::string_view pattern, const ProfileRecord& r, int index) {
     const int mode = r.Lighting1ModeValue[0];
-    const std::string mode_text = "lighting mode " + std::to_string(mode);
+    const std::string mode_text = ModeText(mode);
     if (pattern.starts_with("dpi."))
         return "DPI level " + std::to_string(index) + " cannot be changed (levels 0..4 can)";
     if (pattern == "liftoff")
         return "this sensor has no lift-off setting";
     if (pattern == "lighting.mode")
-        return "lighting modes 6 and 7 cannot be chosen";
+        return "lighting modes custom (6) and two-tone (7) cannot be chosen";
     if (pattern == "lighting.speed")
         return mode_text + " has no speed";
     if (pattern == "lighting.brightness")
-        return mode_text + " has no brightness (only mode 3 has)";
+        return mode_text + " has no brightness (only static has)";
     if (pattern == "lighting.direction")
-        return mode_text + " has no direction (only mode 1 has)";
+        return mode_text + " has no direction (only wave has)";
     if (pattern.starts_with("lighting.color."))
         return mode_text + " shows " + std::to_string(LightingColorSlotsShown(mode)) +
                " colour slots";
@@ -201,9 +349,9 @@ std::string RefusalText(const EditResult& result, const SetKey& entry, const Pro
             return "the profile's lighting mode " + std::to_string(before.Lighting1ModeValue[0]) +
                    " is not a valid mode";
         case EditRefusal::ColorRequired:
-            return "lighting mode " + std::to_string(before.Lighting1ModeValue[0]) +
-                   (before.Lighting1ModeValue[0] == 6 ? " needs at least two colours"
-                                                      : " needs at least one colour");
+            return ModeText(before.Lighting1ModeValue[0]) + (before.Lighting1ModeValue[0] == 6
+                                                                 ? " needs at least two colours"
+                                                                 : " needs at least one colour");
         case EditRefusal::LeftClickRequired:
             return "at least one button must keep the left click";
         case EditRefusal::FireKeyFirstNumber:
@@ -217,7 +365,23 @@ std::string RefusalText(const EditResult& result, const SetKey& entry, const Pro
 }
 
 SetOutcome Fail(std::string_view pair, std::string why) {
-    return {false, {}, std::string(pair) + ": " + why};
+    return {false, {}, std::string(pair) + ": " + why, {}, {}};
+}
+
+// The key with its number in place of the pattern's index segment.
+std::string CanonicalKey(std::string_view pattern, int index) {
+    std::string key;
+    size_t start = 0;
+    for (;;) {
+        const size_t dot = pattern.find('.', start);
+        const std::string_view segment = pattern.substr(start, dot - start);
+        if (!key.empty())
+            key += '.';
+        key += IsIndexSegment(segment) ? std::to_string(index) : std::string(segment);
+        if (dot == std::string_view::npos)
+            return key;
+        start = dot + 1;
+    }
 }
 
 }  // namespace
@@ -250,9 +414,29 @@ SetOutcome ApplySetPair(ProfileRecord& record, const SetEnvironment& env, std::s
         // script asked for something else, so that counts as refused too.
         if (!result->Accepted())
             return Fail(pair, RefusalText(*result, entry, before, env, index));
-        return {true, result->Dirty, {}};
+        SetOutcome outcome{true, result->Dirty, {}, {}, {}};
+        const std::string canonical = CanonicalKey(entry.Pattern, index);
+        const auto now = entry.Format(record, env, index);
+        const std::string applied = now.value_or(std::string(value));
+        if (record != before)
+            outcome.Changed.push_back(canonical + "=" + applied);
+        // A DPI between two steps is taken as the higher one.
+        if (entry.Pattern == "dpi.K" && now && ParseInteger(value) != ParseInteger(*now))
+            outcome.Adjusted.push_back(canonical + "=" + std::string(value) + " -> " + *now);
+        return outcome;
     }
     return Fail(pair, "unknown key \"" + std::string(key) + "\"");
+}
+
+std::optional<std::string> SetValueWord(const ProfileRecord& record, const SetEnvironment& env,
+                                        std::string_view key) {
+    for (const SetKey& entry : kKeys) {
+        int index = 0;
+        bool index_bad = false;
+        if (Matches(entry, key, index, index_bad))
+            return index_bad ? std::nullopt : entry.Format(record, env, index);
+    }
+    return std::nullopt;
 }
 
 SetOutcome ApplySetPairs(ProfileRecord& record, const SetEnvironment& env,
@@ -264,27 +448,68 @@ SetOutcome ApplySetPairs(ProfileRecord& record, const SetEnvironment& env,
         if (!one.Ok)
             return one;
         all.Dirty |= one.Dirty;
+        all.Changed.insert(all.Changed.end(), one.Changed.begin(), one.Changed.end());
+        all.Adjusted.insert(all.Adjusted.end(), one.Adjusted.begin(), one.Adjusted.end());
     }
     record = std::move(work);
     return all;
 }
 
+namespace {
+
+// "off, wave, ... or marquee": the modes that can be chosen, by name, so the
+// help (and the completions made from it) list them.
+std::string ChosenModeWords() {
+    std::vector<std::string_view> words;
+    for (int mode = 0; mode < kLightingModes; ++mode) {
+        if (IsOfferedLightingMode(mode))
+            words.push_back(LightingModeWord(mode));
+    }
+    std::string text;
+    for (size_t i = 0; i < words.size(); ++i)
+        text += std::string(i == 0                  ? ""
+                            : i + 1 == words.size() ? " or "
+                                                    : ", ") +
+                std::string(words[i]);
+    return text;
+}
+
+}  // namespace
+
 std::string SetKeysHelp() {
-    std::string text = "Keys (K: DPI level 0..7, I: colour slot 0..9, N: button 1..6):\n";
+    std::string text =
+        "Keys (K: DPI level 0..4, I: colour slot 0..9, N: button 1..6, all numbered as show "
+        "lists them):\n";
     for (const SetKey& entry : kKeys) {
         std::string line = "  " + std::string(entry.Pattern);
         line.resize(24, ' ');
-        text += line + std::string(entry.Values) + "\n";
+        if (entry.Pattern == "lighting.mode")
+            line += ChosenModeWords() +
+                    "; any case, or the number velmaroctl list modes shows; custom and two-tone "
+                    "cannot be chosen";
+        else
+            line += entry.Values;
+        text += line + "\n";
     }
+    text +=
+        "Switches take on/off, yes/no, true/false or 1/0; colours #RRGGBB, RRGGBB or black, "
+        "white, red, green, blue, yellow, cyan, magenta, orange, purple, pink.\n";
     text += "Button functions:\n";
     text += "  " + MenuWordsText() + "\n";
     text += "  dpi:1 (cycle), dpi:2 (up), dpi:3 (down); dpi-lock:200..1200 in steps of 100\n";
     text += "  fire:FIRST,SECOND (5..255, 0..255)\n";
-    text += "  key:MODIFIERS+KEY, modifiers ctrl, shift, alt, win (key:ctrl+alt+f5, key:ctrl+)\n";
+    text +=
+        "  key:MODIFIERS+KEY, modifiers ctrl, shift, alt, win (also super, meta); keys as "
+        "velmaroctl list keys prints them (key:ctrl+alt+f5, key:ctrl+)\n";
     text += "  media:NAME  " + MediaWordsText() + "\n";
     text += "  office:NAME " + OfficeWordsText() + "\n";
     text += "  windows:NAME " + WindowsWordsText() + "\n";
-    text += "  macro:PATH, the library item's name with its folders joined by \"/\"\n";
+    text +=
+        "  macro:PATH, the library item's name with its folders joined by \"/\" (any case "
+        "when that names one item)\n";
+    text +=
+        "A single \"-\" reads the pairs from standard input, one a line; lines starting "
+        "with \"#\" are left out, so show's output can be fed back.\n";
     return text;
 }
 

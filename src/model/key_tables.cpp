@@ -124,6 +124,10 @@ uint8_t KeyUsageOf(uint8_t code) {
     return kUsages[code];
 }
 
+bool IsKeyboardKey(uint8_t code) {
+    return kUsages[code] != 0 && (code < 0xE0 || code > 0xE7);
+}
+
 std::optional<uint8_t> KeyCodeFromName(std::u16string_view name) {
     for (const NamedKey& k : kNamedKeys) {
         if (EqualsIgnoringAsciiCase(k.name, name))

@@ -18,6 +18,10 @@ std::u16string_view KeyNameOf(uint8_t code);
 // Keyboard usage of a virtual-key code; 0 when the key has none.
 uint8_t KeyUsageOf(uint8_t code);
 
+// A key the mouse can send as a keyboard key: it has a keyboard usage and is
+// not one of the mouse actions that only macros use (0xE0..0xE7).
+bool IsKeyboardKey(uint8_t code);
+
 // The code whose display name equals `name`, ignoring ASCII case ("page up",
 // "F5", ","). Never gives a code whose name is "Undefined".
 std::optional<uint8_t> KeyCodeFromName(std::u16string_view name);

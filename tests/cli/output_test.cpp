@@ -7,7 +7,7 @@
 namespace velmaro::cli {
 namespace {
 
-TEST(ProfileJsonTest, FieldsUnderTheRecordsNames) {
+TEST(RawProfileJsonTest, FieldsUnderTheRecordsNames) {
     LanguageTable language;
     language.Entries[20] = u"Left Click";
     SensorTables sensor;
@@ -20,7 +20,7 @@ TEST(ProfileJsonTest, FieldsUnderTheRecordsNames) {
     r.Keys[1].Macro.InsertAction(1, MacroAction::Delay(50));
     r.Keys[1].Macro.InsertAction(2, MacroAction::Make(0x41, 0x80, 0, 0));
 
-    const Json j = ProfileJson(r, 2, sensor);
+    const Json j = RawProfileJson(r, 2, sensor);
     EXPECT_EQ(j["Slot"], 2);
     EXPECT_EQ(j["SettingPairs"].size(), 20u);
     EXPECT_EQ(j["SettingPairs"][18], (Json{{"name", "KeyDebounce"}, {"value", "12"}}));
@@ -52,20 +52,23 @@ TEST(LibraryJsonTest, NestedFoldersAndMacros) {
     MacroLibrary lib;
     velmaro::testing::Build(lib, "A F/ F/x F/G/ F/G/y");
     const Json j = LibraryJson(lib);
-    EXPECT_EQ(j["NextMacroKeyIndex"], 4);
+    EXPECT_EQ(j["schema"], 1);
+    EXPECT_EQ(j["next_key_index"], 4);
     const Json& items = j["items"];
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0]["name"], "A");
     EXPECT_EQ(items[0]["folder"], false);
-    EXPECT_EQ(items[0]["MacroKeyIndex"], 1);
-    EXPECT_EQ(items[0]["MacroKeyLoopType"], 2);
-    EXPECT_EQ(items[0]["MacroKeyLoopNum"], 1);
+    EXPECT_EQ(items[0]["key_index"], 1);
+    EXPECT_EQ(items[0]["play_mode"], 2);
+    EXPECT_EQ(items[0]["repeat"], 1);
+    EXPECT_EQ(items[0]["action_count"], 1);
     EXPECT_EQ(items[0]["actions"][0]["text"], "A");
     EXPECT_EQ(items[1]["folder"], true);
     EXPECT_EQ(items[1]["location"], (Json{0, 1, 0, 0}));
     EXPECT_EQ(items[1]["items"][1]["name"], "G");
     EXPECT_EQ(items[1]["items"][1]["items"][0]["name"], "y");
     EXPECT_EQ(items[1]["items"][1]["items"][0]["location"], (Json{2, 1, 1, 0}));
+    EXPECT_EQ(items[1]["items"][1]["items"][0]["path"], "F/G/y");
 
     EXPECT_EQ(LibraryText(lib),
               "A  (key 1, mode 2 x1, 1 actions)\n"

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/button_values.h"
+#include "cli/value_words.h"
 #include "model/text.h"
 
 namespace velmaro::cli {
@@ -171,19 +173,26 @@ TEST_F(SetPairsTest, BadPairsChangeNothingAndSayWhy) {
         {"rate=300", "out of range (125, 250, 500 or 1000)"},
         {"rate=fast", "expected 125, 250, 500 or 1000"},
         {"rate=500x", "expected"},
-        {"dpi.8=800", "no such DPI level (0..7)"},
-        {"dpi.5=800", "DPI level 5 cannot be changed"},
+        {"dpi.8=800", "no such DPI level (0..4)"},
+        {"dpi.5=800", "no such DPI level (0..4)"},
         {"dpi.1=-5", "expected a DPI value"},
-        {"dpi.0.color=12345", "expected RRGGBB"},
-        {"dpi.0.enabled=yes", "expected 0 or 1"},
+        {"dpi.0.color=12345", "expected #RRGGBB"},
+        {"dpi.0.enabled=maybe", "expected on or off"},
         {"dpi.current=5", "out of range"},
+        // Values the mouse would never see: off the sensor's step table.
+        {"dpi.0=150", "below this sensor's lowest step, 200 DPI"},
+        {"dpi.0=10001", "above this sensor's highest step, 10000 DPI"},
         {"liftoff=1", "this sensor has no lift-off setting"},
         {"debounce=3", "out of range (even milliseconds 0..30)"},
         {"sleep=2", "out of range"},
-        {"lighting.mode=6", "lighting modes 6 and 7 cannot be chosen"},
-        {"lighting.brightness=50", "lighting mode 1 has no brightness"},
+        {"lighting.mode=6", "lighting modes custom (6) and two-tone (7) cannot be chosen"},
+        {"lighting.mode=two-tone", "cannot be chosen"},
+        {"lighting.mode=rainbow", "expected a mode name"},
+        {"lighting.brightness=50", "lighting mode wave (1) has no brightness (only static has)"},
         {"lighting.direction=left", "expected up or down"},
-        {"lighting.color.0=FF0000", "lighting mode 1 shows 0 colour slots"},
+        {"lighting.color.0=FF0000", "lighting mode wave (1) shows 0 colour slots"},
+        {"name=", "a profile needs a name"},
+        {"name=two\nlines", "a profile name cannot hold control characters"},
         {"button.0=left", "no such button (1..6)"},
         {"button.7=left", "no such button (1..6)"},
         {"button.1=right", "at least one button must keep the left click"},
@@ -196,6 +205,12 @@ TEST_F(SetPairsTest, BadPairsChangeNothingAndSayWhy) {
         {"button.2=key:hyper+a", "unknown modifier \"hyper\""},
         {"button.2=key:ctrl+nokey", "unknown key name \"nokey\""},
         {"button.2=key:win_l", "cannot be the key of a combination"},
+        // Keys without a keyboard usage, and the mouse entries of macros.
+        {"button.2=key:f13", "\"f13\" has no keyboard usage: the mouse cannot send it"},
+        {"button.2=key:ctrl+F24", "has no keyboard usage"},
+        {"button.2=key:lbutton", "has no keyboard usage"},
+        {"button.2=key:Mouse Wheel", "is a mouse action only a macro can play"},
+        {"button.2=key:shift+l key", "only a macro can play"},
         {"button.2=key:", "a key combination needs a key or a modifier"},
         {"button.2=media:louder", "unknown media name \"louder\" (one of player,"},
         {"button.2=office:paint", "unknown office name"},
@@ -242,7 +257,8 @@ TEST_F(SetPairsTest, ColourSlotsFollowTheModesRules) {
                      "lighting.color.3.on=0", "lighting.color.4.on=0", "lighting.color.5.on=0"})
                     .Ok);
     const SetOutcome last = Set({"lighting.color.6.on=0"});
-    EXPECT_NE(last.Error.find("lighting mode 2 needs at least one colour"), std::string::npos)
+    EXPECT_NE(last.Error.find("lighting mode breathing (2) needs at least one colour"),
+              std::string::npos)
         << last.Error;
     EXPECT_NE(Set({"lighting.color.7=FFFFFF"}).Error.find("shows 7 colour slots"),
               std::string::npos);
@@ -264,6 +280,114 @@ TEST_F(SetPairsTest, LiftOffOnASensorThatHasIt) {
     ASSERT_TRUE(out.Ok) << out.Error;
     EXPECT_EQ(record.Setting(kLiftDetectionHeight), u"1");
     EXPECT_FALSE(Set({"liftoff=3"}).Ok);
+}
+
+TEST_F(SetPairsTest, FriendlySpellingsMakeTheSameChange) {
+    // Each row: spellings that must all give the record the first one gives.
+    const std::vector<std::vector<std::string>> cases = {
+        {"dpi.4.enabled=0", "dpi.4.enabled=off", "dpi.4.enabled=NO", "dpi.4.enabled=False"},
+        {"move-lighting=1", "move-lighting=on", "move-lighting=YES", "move-lighting=true"},
+        {"dpi.2.color=FF8000", "dpi.2.color=#ff8000", "dpi.2.color=orange", "dpi.2.color=Orange"},
+        {"dpi.2.color=0000FF", "dpi.2.color=blue", "dpi.2.color=#0000fF"},
+        {"lighting.mode=2", "lighting.mode=breathing", "lighting.mode=BREATHING"},
+        {"lighting.mode=4", "lighting.mode=colour-cycle", "lighting.mode=Color-Cycle",
+         "lighting.mode=colorcycle"},
+        {"lighting.direction=up", "lighting.direction=UP"},
+        {"button.3=key:Esc", "button.3=key:escape", "button.3=key:ESC"},
+        {"button.3=key:Del", "button.3=key:delete", "button.3=key:del"},
+        {"button.3=key:Page Up", "button.3=key:pageup", "button.3=key:pgup"},
+        {"button.3=key:win+d", "button.3=key:super+d", "button.3=key:Meta+D"},
+        {"button.3=key:ctrl+,", "button.3=key:control+comma"},
+        {"button.3=macro:Games/Burst", "button.3=macro:games/BURST", "button.3=macro:Games/burst"},
+    };
+    for (const auto& spellings : cases) {
+        ResetProfileDefaults(record, 0, language, kDefaultSensorId);
+        ASSERT_TRUE(Set({spellings[0]}).Ok) << spellings[0];
+        const ProfileRecord want = record;
+        for (const std::string& other : spellings) {
+            SCOPED_TRACE(other);
+            ResetProfileDefaults(record, 0, language, kDefaultSensorId);
+            const SetOutcome out = Set({other});
+            ASSERT_TRUE(out.Ok) << out.Error;
+            EXPECT_EQ(record, want);
+        }
+    }
+}
+
+TEST_F(SetPairsTest, MacroPathsInAnotherCaseMustNameOneItem) {
+    library.SelectedLocation = MacroItemLocation::None();
+    library.AddMacro(u"TOP");  // "top" now names both Top and TOP
+    const SetOutcome out = Set({"button.3=macro:top"});
+    EXPECT_FALSE(out.Ok);
+    EXPECT_NE(out.Error.find("names 2 library items when case is ignored: Top, TOP"),
+              std::string::npos)
+        << out.Error;
+    // The exact name still picks its item.
+    ASSERT_TRUE(Set({"button.3=macro:TOP"}).Ok);
+    EXPECT_EQ(record.Keys[2].KeyName, T(190) + u"TOP");
+}
+
+TEST_F(SetPairsTest, TellsWhatChangedAndWhatWasRounded) {
+    // 450 DPI lies between the steps 400 and 500; the default rate is 500.
+    const SetOutcome out = Set({"dpi.0=450", "rate=500", "Rate=1000", "dpi.1=1600"});
+    ASSERT_TRUE(out.Ok) << out.Error;
+    EXPECT_EQ(out.Changed, (std::vector<std::string>{"dpi.0=500", "rate=1000"}));
+    EXPECT_EQ(out.Adjusted, (std::vector<std::string>{"dpi.0=450 -> 500"}));
+}
+
+TEST_F(SetPairsTest, CurrentLevelIsNumberedAsShowListsIt) {
+    // With level 1 off, level 3 is the third enabled level (ordinal 2).
+    ASSERT_TRUE(Set({"dpi.1.enabled=off", "dpi.current=3"}).Ok);
+    EXPECT_EQ(record.CurrentDPILevelValue, 2);
+    EXPECT_EQ(SetValueWord(record, env, "dpi.current"), "3");
+    const SetOutcome off = Set({"dpi.current=1"});
+    EXPECT_NE(off.Error.find("DPI level 1 is not enabled"), std::string::npos) << off.Error;
+}
+
+TEST_F(SetPairsTest, EveryButtonWordReadsBackAsItself) {
+    std::vector<std::string> words = {"left",
+                                      "right",
+                                      "middle",
+                                      "forward",
+                                      "back",
+                                      "triple-click",
+                                      "rate-switch",
+                                      "disable",
+                                      "dpi:1",
+                                      "dpi:2",
+                                      "dpi:3",
+                                      "fire:60,2",
+                                      "fire:50,3",
+                                      "key:ctrl+c",
+                                      "key:ctrl+alt+f5",
+                                      "key:shift",
+                                      "key:ctrl+shift+alt+win+z",
+                                      "key:pageup",
+                                      "key:comma",
+                                      "key:num7",
+                                      "key:escape",
+                                      "macro:Games/Burst",
+                                      "macro:Top"};
+    for (int dpi = 200; dpi <= 1200; dpi += 100)
+        words.push_back("dpi-lock:" + std::to_string(dpi));
+    for (const NamedEntry& w : kMediaWords)
+        words.push_back("media:" + std::string(w.Name));
+    for (const NamedEntry& w : kOfficeWords)
+        words.push_back("office:" + std::string(w.Name));
+    for (const NamedEntry& w : kWindowsWords)
+        words.push_back("windows:" + std::string(w.Name));
+    for (const KeyboardKey& k : KeyboardKeys())
+        words.push_back("key:alt+" + k.Word);
+    for (const std::string& word : words) {
+        SCOPED_TRACE(word);
+        ResetProfileDefaults(record, 0, language, kDefaultSensorId);
+        const SetOutcome out = Set({"button.3=" + word});
+        ASSERT_TRUE(out.Ok) << out.Error;
+        EXPECT_EQ(SetValueWord(record, env, "button.3"), word);
+    }
+    // Bytes no word makes have no word.
+    record.Keys[2].Value = {0x60, 0x07, 0};
+    EXPECT_EQ(SetValueWord(record, env, "button.3"), std::nullopt);
 }
 
 TEST(SetKeysHelpTest, ListsEveryKeyAndTheValueWords) {

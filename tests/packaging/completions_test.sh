@@ -42,8 +42,10 @@ velmaroctl set ra|rate=
 velmaroctl set rate=|1000 125 250 500
 velmaroctl set rate=1000 lighting.dir|lighting.direction=
 velmaroctl set lighting.direction=|down up
-velmaroctl set dpi.7.en|dpi.7.enabled=
-velmaroctl set dpi.8|
+velmaroctl set lighting.mode=|breathing colour-cycle flicker marquee neon off static wave
+velmaroctl set dpi.4.en|dpi.4.enabled=
+velmaroctl set dpi.4.enabled=|off on
+velmaroctl set dpi.5|
 velmaroctl set button.6=media:vol|volume-down volume-up
 velmaroctl set button.2=windows:m|maximize minimize my-computer
 velmaroctl --data-dir /tmp/x set button.1=dpi|dpi-lock: dpi:1 dpi:2 dpi:3

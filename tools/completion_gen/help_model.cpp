@@ -92,8 +92,10 @@ std::vector<std::string> Range(int first, int last) {
 }
 
 // The values a key's help lists in full ("125, 250, 500 or 1000", "up or
-// down", "1..3"); nothing when the help describes them instead.
-std::vector<std::string> ListedWords(const std::string& help) {
+// down", "1..3"), before any "; " remark; nothing when the help describes
+// them instead.
+std::vector<std::string> ListedWords(const std::string& full_help) {
+    const std::string help = full_help.substr(0, full_help.find("; "));
     std::smatch m;
     if (std::regex_match(help, m, std::regex(R"((\d+)\.\.(\d+))"))) {
         const int first = std::stoi(m[1]), last = std::stoi(m[2]);
@@ -145,7 +147,7 @@ std::vector<std::string> ButtonWords(const std::vector<std::string>& lines) {
     return words;
 }
 
-// "dpi.K.color" with K 0..7 becomes dpi.0.color ... dpi.7.color.
+// "dpi.K.color" with K 0..4 becomes dpi.0.color ... dpi.4.color.
 std::vector<std::string> Expand(const std::string& pattern,
                                 const std::map<std::string, std::vector<std::string>>& holders) {
     std::vector<std::string> keys{""};

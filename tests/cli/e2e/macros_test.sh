@@ -46,10 +46,11 @@ expect_file "$CONFIG/MacroLibraryFile.mlf"
 sim macros
 expect_out_is "Burst  (key 1, mode 2 x3, 3 actions)" "Games/" "  Jump  (key 2, mode 1, 2 actions)"
 sim --json macros
-expect_out '"NextMacroKeyIndex": 3'
+expect_out '"next_key_index": 3'
 expect_out '"text": "50ms"'
 expect_out '"icon": "release"'
-expect_out '"MacroKeyLoopNum": 3'
+expect_out '"repeat": 3'
+expect_out '"path": "Games/Jump"'
 
 step "the same names again: refused, nothing imported"
 sim macro-import shooter.mbf
@@ -88,7 +89,7 @@ step "macro buttons: assigned by path, uploaded once per library macro"
 sim --trace t set button.3=macro:Games/Jump button.6=macro:Burst button.5=macro:Burst
 expect_status 0
 expect_equal "$(sent_commands_line t)" "20 04 04 04 0E 0E"
-sim --json show
+sim --json show --raw
 expect_out '"KeyName": "Macro-Jump"'
 expect_out '"MacroName": "Jump"'
 sim --trace t2 push

@@ -15,7 +15,7 @@ step "import into another slot; nothing goes to the mouse"
 sim --trace t import 3 mine.psf
 expect_status 0
 expect_equal "$(sent_commands_line t)" "20"
-sim --json show 3
+sim --json show --raw 3
 expect_out '"PollingRateName": "125HZ"'
 utf16 "$CONFIG/default3.psf" | grep -q '^PollingRateName=125HZ$' || fail "slot file not written"
 
@@ -45,12 +45,32 @@ sim --trace t2 import 0 mine.psf
 expect_status 0
 expect_quiet
 sent_commands t2 | grep -qx 07 || fail "the new report rate was not sent"
-sim --json show 0
+sim --json show --raw 0
 expect_out '"PollingRateName": "125HZ"'
 
 step "an export that cannot be written"
 sim export 0 "$WORK/no/such/folder/x.psf"
 expect_status 3
 expect_err "could not write $WORK/no/such/folder/x.psf"
+
+step "export to standard output: the same bytes as the file"
+sim set rate=250
+sim export 0 file.psf
+sim export 0 -
+expect_status 0
+cmp -s out.txt file.psf || fail "export 0 - differs from the file"
+
+step "import from standard input"
+"$VCTL" --data-dir "$DATA" --simulate import 4 - <file.psf >out.txt 2>err.txt
+STATUS=$?
+expect_status 0
+sim show 4
+expect_out "rate=250"
+before=$(md5sum "$CONFIG"/* | sort)
+printf 'not a profile\n' | "$VCTL" --data-dir "$DATA" --simulate import 4 - >out.txt 2>err.txt
+STATUS=$?
+expect_status 3
+expect_err 'could not import standard input: line 1 is not "[Setting]"; profile 4 is unchanged'
+expect_equal "$(md5sum "$CONFIG"/* | sort)" "$before"
 
 finish

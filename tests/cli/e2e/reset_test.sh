@@ -14,8 +14,8 @@ expect_status 0
 expect_equal "$(sent_commands_line t2)" "20 0F"
 expect_equal "$(grep -c '^SET cable 0C010F00..0101FF' t2)" 1
 sim show
-expect_out "Report rate     500HZ"
-expect_out 'Profile         0 "Profile 1" (current)'
+expect_out "rate=500"
+expect_out '# profile 0 "Profile 1" (current)'
 utf16 "$CONFIG/default0.psf" | grep -q '^PollingRateName=500HZ$' || fail "slot file not reset"
 
 step "afterwards the mouse is taken to hold the defaults"

@@ -9,7 +9,7 @@ expect_quiet
 # The button first, then DPI levels and report rate in the writer's order.
 expect_equal "$(sent_commands_line t)" "20 04 05 07"
 expect_equal "$(grep -c '^SET cable 0C010400..010404700106' t)" 1  # Keys 3 is device button 4
-sim --json show
+sim --json show --raw
 expect_out '"PollingRateName": "1000HZ"'
 expect_out '"KeyName": "Ctrl+C"'
 expect_out '"KeyValue": "700106"'
@@ -26,20 +26,20 @@ step "lighting: the mode first, then what the mode offers"
 sim --trace t4 set lighting.mode=3 lighting.brightness=50 lighting.color.0=102030
 expect_status 0
 expect_equal "$(sent_commands_line t4)" "20 08"
-sim --json show
+sim --json show --raw
 expect_out '"Lighting1ModeValue": "030000"'
 
 step "the page's refusals"
 cp "$CONFIG/default0.psf" before.psf
 sim set rate=125 lighting.color.0.on=0
 expect_status 2
-expect_err "set: lighting.color.0.on=0: lighting mode 3 needs at least one colour"
+expect_err "set: lighting.color.0.on=0: lighting mode static (3) needs at least one colour"
 sim set button.1=right
 expect_status 2
 expect_err "button.1=right: at least one button must keep the left click"
 sim set dpi.9=100
 expect_status 2
-expect_err "dpi.9=100: no such DPI level (0..7)"
+expect_err "dpi.9=100: no such DPI level (0..4)"
 sim set colour=red
 expect_status 2
 expect_err 'unknown key "colour"'
@@ -58,7 +58,7 @@ if ! "$VCTL" --data-dir "$WORK/probe" devices >/dev/null 2>&1; then
     run set debounce=4
     expect_status 0
     expect_err "no mouse found: the change is saved"
-    sim --json show
+    sim --json show --raw
     expect_out '"value": "4"'
 fi
 

@@ -15,7 +15,7 @@ expect_equal "$(grep -c '^SET cable 0C010700..010102' t)" 1
 utf16 "$CONFIG/config.ini" >config.txt
 grep -qx 'CurrentProfile=2' config.txt || fail "config.ini does not make slot 2 current"
 sim show
-expect_out 'Profile         2 "Profile 3" (current)'
+expect_out '# profile 2 "Profile 3" (current)'
 
 step "switching to the profile the mouse holds sends nothing"
 sim --trace t2 switch 2
@@ -37,7 +37,7 @@ if [ "$skip_real" -eq 0 ]; then
     expect_err "no mouse found"
     sim show
     expect_out '(current)'
-    expect_out 'Profile         1'
+    expect_out '# profile 1 '
 fi
 
 finish
