@@ -107,6 +107,7 @@ QImage Skin(const QString& relative) {
 const Expected kSkinFiles[] = {
     {"Frame_common.bmp", 429, 140, Kind::Bmp24},
     {"Frame_warning.bmp", 319, 102, Kind::Bmp24},
+    {"Frame_warning_long.bmp", 560, 220, Kind::Bmp24},
     {"Frame_DPI.bmp", 429, 140, Kind::Bmp24},
     {"Frame_Macro_Manager.bmp", 528, 365, Kind::Bmp24},
     {"Frame_progress_nr.bmp", 429, 140, Kind::Bmp24},
