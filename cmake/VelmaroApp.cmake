@@ -22,8 +22,20 @@ target_link_libraries(velmaro_app PUBLIC velmaro_ui velmaro_macro_dialogs velmar
                                          Qt6::Widgets Qt6::Network)
 target_include_directories(velmaro_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src
                                        PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
+# Where the installed program finds its shared files and the udev rule,
+# relative to its own folder (any prefix) and in the configured prefix.
+file(RELATIVE_PATH VELMARO_SHARE_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/velmaro)
+file(RELATIVE_PATH VELMARO_UDEV_RULE_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_PREFIX}/lib/udev/rules.d/70-velmaro.rules)
 target_compile_definitions(velmaro_app PRIVATE
     VELMARO_VERSION="${PROJECT_VERSION}"
+    VELMARO_APP_ID="${VELMARO_APP_ID}"
+    VELMARO_SHARE_FROM_BIN="${VELMARO_SHARE_FROM_BIN}"
+    VELMARO_SHARE_DIR="${CMAKE_INSTALL_FULL_DATADIR}/velmaro"
+    VELMARO_UDEV_RULE_FROM_BIN="${VELMARO_UDEV_RULE_FROM_BIN}"
+    VELMARO_UDEV_RULE="${CMAKE_INSTALL_PREFIX}/lib/udev/rules.d/70-velmaro.rules"
+    VELMARO_SOURCE_UDEV_RULE="${CMAKE_CURRENT_SOURCE_DIR}/packaging/70-velmaro.rules"
     VELMARO_USER_GUIDE_URL="${VELMARO_USER_GUIDE_URL}"
     # Run from the build folder, the guide is the README of the sources.
     VELMARO_SOURCE_README="${CMAKE_CURRENT_SOURCE_DIR}/README.md")
@@ -32,5 +44,16 @@ add_executable(velmaro src/app/main.cpp)
 target_link_libraries(velmaro PRIVATE velmaro_app)
 install(TARGETS velmaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The guide's pictures, where its links find them.
+install(DIRECTORY docs/screenshots DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
+        FILES_MATCHING PATTERN "*.png")
+
+# The user guide's pictures, drawn by the main window (scripts/readme-screenshot);
+# built on request only.
+add_executable(velmaro_readme_shots EXCLUDE_FROM_ALL tools/readme_shots/readme_shots.cpp)
+target_link_libraries(velmaro_readme_shots PRIVATE velmaro_app)
+target_include_directories(velmaro_readme_shots PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
+target_compile_definitions(velmaro_readme_shots PRIVATE VELMARO_SKINS_DIR="${VELMARO_SKINS_DIR}/")
+add_dependencies(velmaro_readme_shots velmaro_skins)
 
 set(VELMARO_HAVE_APP ON)

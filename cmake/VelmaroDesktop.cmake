@@ -13,7 +13,6 @@
 # The skins, the language files and the udev rule are installed beside the
 # code that makes them.
 
-set(VELMARO_APP_ID io.github.velmaro.Velmaro)
 set(VELMARO_PACKAGING_DIR ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 find_program(VELMARO_GZIP gzip REQUIRED)
 
@@ -21,6 +20,11 @@ find_program(VELMARO_GZIP gzip REQUIRED)
 
 install(FILES ${VELMARO_PACKAGING_DIR}/${VELMARO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The metainfo's screenshots: the pictures in docs/screenshots of the
+# repository, by their raw addresses under this one base.
+set(VELMARO_SCREENSHOT_BASE_URL
+    "https://raw.githubusercontent.com/velmaro/velmaro/main/docs/screenshots"
+    CACHE STRING "Base address of the screenshots the AppStream metainfo shows")
 configure_file(${VELMARO_PACKAGING_DIR}/${VELMARO_APP_ID}.metainfo.xml
                ${CMAKE_BINARY_DIR}/packaging/${VELMARO_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${VELMARO_APP_ID}.metainfo.xml

@@ -29,6 +29,8 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
                    value("--screenshot", o.Screenshot)) {
             if (!o.Ok())
                 return o;
+        } else if (a == "--hidden") {
+            o.Hidden = true;
         } else if (a == "--quit-after-paint") {
             o.QuitAfterPaint = true;
         } else if (a == "--version") {
@@ -67,6 +69,9 @@ QString HelpText(const QString& simDataFolder) {
                "                        unless --data-dir says otherwise.\n"
                "  --data-dir DIR        keep settings, profiles and macros in DIR\n"
                "  --trace FILE          append every report to and from the mouse to FILE\n"
+               "  --hidden              start in the notification area without showing the\n"
+               "                        window (as the tray menu's \"Start at login\" does);\n"
+               "                        without a notification area the window shows\n"
                "  --screenshot FILE     start, write the main window to FILE (PNG) and exit\n"
                "  --quit-after-paint    start, print \"first paint N ms\" and exit\n"
                "  --version             print the version and exit\n"
@@ -80,7 +85,9 @@ QString HelpText(const QString& simDataFolder) {
                "  charge 0|1|2          on battery, charging, full\n"
                "  sensor 0xNN           the sensor code the mouse reports next\n"
                "Exit status of --sim: 0 delivered, 1 no simulated copy running, 2 unknown "
-               "event.\n")
+               "event.\n"
+               "Exit status otherwise: 0 ended normally, 1 the skin pictures are missing,\n"
+               "2 bad usage, 3 a file given on the command line could not be written.\n")
         .arg(simDataFolder);
 }
 

@@ -13,6 +13,8 @@ struct AppOptions {
     QString TracePath;
     QString Screenshot;  // write the main window to this PNG and exit
     bool QuitAfterPaint = false;
+    // Start in the notification area without showing the window.
+    bool Hidden = false;
     bool Version = false;
     bool Help = false;
     // `--sim EVENT...`: hand EVENT to the running simulated copy.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLockFile>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSessionManager>
 #include <cstdio>
@@ -10,8 +11,10 @@
 #include <iostream>
 
 #include "app/desktop_actions.h"
+#include "app/device_access.h"
 #include "app/main_window.h"
 #include "app/process_clock.h"
+#include "app/resource_folders.h"
 #include "app/signal_pipe.h"
 #include "app/sim_events.h"
 #include "app/single_instance.h"
@@ -32,6 +35,23 @@
 #endif
 #ifndef VELMARO_USER_GUIDE_URL
 #define VELMARO_USER_GUIDE_URL ""
+#endif
+// The installed layout: share/velmaro and the udev rule relative to the
+// installed program's folder, and the same for the configured prefix.
+#ifndef VELMARO_SHARE_FROM_BIN
+#define VELMARO_SHARE_FROM_BIN "../share/velmaro"
+#endif
+#ifndef VELMARO_SHARE_DIR
+#define VELMARO_SHARE_DIR ""
+#endif
+#ifndef VELMARO_UDEV_RULE_FROM_BIN
+#define VELMARO_UDEV_RULE_FROM_BIN "../lib/udev/rules.d/70-velmaro.rules"
+#endif
+#ifndef VELMARO_UDEV_RULE
+#define VELMARO_UDEV_RULE ""
+#endif
+#ifndef VELMARO_SOURCE_UDEV_RULE
+#define VELMARO_SOURCE_UDEV_RULE ""
 #endif
 
 namespace velmaro {
@@ -90,6 +110,13 @@ int SendSimEvent(int argc, char** argv, const QString& event) {
     return kSimNoCopy;
 }
 
+// Whether a message box can reach the user: not on the offscreen or minimal
+// platforms tests and scripts run on.
+bool CanShowMessageBox() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
 // A later start: the running copy comes to the front; this one ends quietly.
 int HandOverToRunningCopy(int argc, char** argv) {
     QCoreApplication application(argc, argv);
@@ -130,8 +157,12 @@ int CKorvaneApp::Run(int argc, char** argv) {
         return SendSimEvent(argc, argv, options.SimEvent);
     // A screenshot or a timing run may happen beside a running copy.
     const bool oneShot = !options.Screenshot.isEmpty() || options.QuitAfterPaint;
-    if (!oneShot && SingleInstance().OtherCopyRunning())
+    if (!oneShot && SingleInstance().OtherCopyRunning()) {
+        // A hidden start (at login) leaves a running copy as it is.
+        if (options.Hidden)
+            return 0;
         return HandOverToRunningCopy(argc, argv);
+    }
 
     // The backend: the virtual mouse or the system's devices, traced on request.
     std::unique_ptr<VirtualMouse> sim;
@@ -173,6 +204,17 @@ int CKorvaneApp::Run(int argc, char** argv) {
     InstallFontSubstitutes();
     InitUiResources();
 
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const ResourceFolders folders = FindResourceFolders(
+        programDir, QStringLiteral(VELMARO_SHARE_FROM_BIN), QStringLiteral(VELMARO_SHARE_DIR));
+    if (!folders.Found()) {
+        const QString text = MissingResourcesText(folders);
+        Say(text);
+        if (!oneShot && CanShowMessageBox())
+            QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), text);
+        return kExitMissingFiles;
+    }
+
     SingleInstance instance;
     if (!oneShot && !instance.Acquire()) {
         // Another copy started in the meantime.
@@ -185,7 +227,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
         const QRect area = screen->availableGeometry();
         ui.Scale = UiScaleFor(area.width(), area.height());
     }
-    ui.SkinsDir = FindSkinsDir();
+    ui.SkinsDir = folders.SkinsDir;
 
     MainWindowSetup setup;
     setup.Backend = backend;
@@ -199,6 +241,9 @@ int CKorvaneApp::Run(int argc, char** argv) {
     setup.UserGuideUrl = ChooseUserGuide(QString::fromUtf8(VELMARO_USER_GUIDE_URL),
                                          QString::fromUtf8(VELMARO_SOURCE_README));
     setup.SupportText = QString::fromUtf8(kSupportText);
+    setup.UdevRule =
+        FindUdevRule(programDir, QStringLiteral(VELMARO_UDEV_RULE_FROM_BIN),
+                     QStringLiteral(VELMARO_UDEV_RULE), QStringLiteral(VELMARO_SOURCE_UDEV_RULE));
 
     int status = 0;
     {
@@ -246,7 +291,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
                          [&window](QSessionManager&) { window.EndProgram(); });
         QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
                          [&window] { window.EndProgram(); });
-        window.show();
+        window.ShowAtStart(options.Hidden && !options.QuitAfterPaint);
         if (options.Simulate && !options.QuitAfterPaint)
             std::cout << "velmaro: running on the simulated mouse; its files are in "
                       << QString::fromStdU16String(window.State().DataFolder).toStdString()

@@ -8,9 +8,11 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 
+#include "app/autostart.h"
 #include "app/button_page.h"
 #include "app/debounce_section.h"
 #include "app/desktop_actions.h"
+#include "app/device_access.h"
 #include "app/dpi_section.h"
 #include "app/firmware_reset_dlg.h"
 #include "app/lift_off_section.h"
@@ -226,8 +228,11 @@ bool CKorvaneDlg::IsTimerRunning(int id) const {
 void CKorvaneDlg::OnTimer(int id) {
     if (ended_)
         return;
-    if (core_->OnTimer(id))
+    if (core_->OnTimer(id)) {
+        // The first apply synchronises the macro buttons with the library.
+        ShowLibraryAttention();
         return;
+    }
     for (CMainWindowPage* page : pages_) {
         if (page->OnTimer(id))
             return;
@@ -344,9 +349,14 @@ void CKorvaneDlg::MarkProfileChanged() {
 void CKorvaneDlg::ShowAttention(uint16_t title_entry, uint16_t message_entry) {
     if (!startupMessage_.isNull())
         return;
+    // A mouse the system would not let us open is there: saying "no mouse"
+    // would send the user looking for a cable fault.
+    const bool denied = message_entry == kTextNoDevice && MouseAccessDenied(startup_.Scan);
     // Modeless and topmost: the program goes on while the user reads it.
-    CAttentionDlg* dialog =
-        CAttentionDlg::ShowModeless(Ui(), State().Language, Text(title_entry), Text(message_entry));
+    CAttentionDlg* dialog = CAttentionDlg::ShowModeless(
+        Ui(), State().Language, Text(title_entry),
+        denied ? DeviceAccessText(setup_.UdevRule) : Text(message_entry), nullptr,
+        denied ? AttentionLayout::Long : AttentionLayout::Short);
     startupMessage_ = dialog;
     RegisterDialog(dialog);
 }
@@ -566,6 +576,39 @@ void CKorvaneDlg::ShowSupportMessage() {
     CAttentionDlg dialog(Ui(), State().Language, QString::fromUtf16(u"技术支持:"),
                          setup_.SupportText, this);
     RunModal(dialog);
+}
+
+void CKorvaneDlg::ShowLibraryAttention() {
+    const std::optional<std::string> attention = core_->TakeLibraryAttention();
+    if (!attention || attention->empty())
+        return;
+    QString text = QString::fromStdString(*attention);
+    text[0] = text[0].toUpper();
+    ShowNotice(text + '.');
+}
+
+void CKorvaneDlg::ShowNotice(const QString& message) {
+    CAttentionDlg dialog(Ui(), State().Language, Text(kAttentionTitle), message, this,
+                         AttentionLayout::Long);
+    RunModal(dialog);
+}
+
+void CKorvaneDlg::ShowAtStart(bool hidden) {
+    Initialize();
+    // Without a notification area a hidden window could never be found.
+    if (hidden && trayAvailable_)
+        return;
+    show();
+}
+
+void CKorvaneDlg::SetStartAtLogin(bool enabled) {
+    const QString command =
+        setup_.AutostartCommand.isEmpty() ? AutostartCommand() : setup_.AutostartCommand;
+    const QString error = SetAutostart(enabled, command);
+    if (tray_)
+        tray_->StartAtLogin().setChecked(AutostartEnabled());
+    if (!error.isEmpty())
+        ShowNotice(error);
 }
 
 void CKorvaneDlg::paintEvent(QPaintEvent* event) {

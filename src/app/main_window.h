@@ -81,6 +81,11 @@ struct MainWindowSetup {
     QString UserGuideUrl;
     // Support text of the hidden key sequence.
     QString SupportText;
+    // The udev rule the access message tells the user to install; empty
+    // names it only.
+    QString UdevRule;
+    // What the autostart entry runs (before --hidden); empty: this program.
+    QString AutostartCommand;
 };
 
 class CKorvaneDlg : public CDlgBase, public CoreUi {
@@ -170,6 +175,15 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
         firstPaintHandler_ = std::move(handler);
     }
     bool TrayAvailable() const { return trayAvailable_; }
+    // The first showing: `hidden` (velmaro --hidden) starts in the
+    // notification area without the window, where there is one.
+    void ShowAtStart(bool hidden);
+    // The tray's "Start at login": writes or removes the autostart entry; a
+    // failure is told in the attention dialog. The entry's check follows the
+    // file.
+    void SetStartAtLogin(bool enabled);
+    // A message of several lines in the long attention dialog, run modally.
+    void ShowNotice(const QString& message);
     // The notification-area icon; null without a notification area.
     CTrayIcon* Tray() const { return tray_.get(); }
     // The on-screen display while it is open.
@@ -197,6 +211,7 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     void OnUserGuide();
     void OnKeySequence(int key);
     void ShowSupportMessage();
+    void ShowLibraryAttention();
     void PlaceWindow();
 
     MainWindowSetup setup_;

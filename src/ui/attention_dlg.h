@@ -28,23 +28,34 @@ inline constexpr uint32_t kAttentionTextFormat =
 // show whole when they wrap.
 inline constexpr Rect kAttentionTextRect{0, 38, 319, 70};
 
+// Short: the program's one- or two-line warnings. Long: a wider, taller frame
+// whose message is left-aligned and keeps its line breaks, for steps to follow
+// (commands to run, a file named by its whole path).
+enum class AttentionLayout { Short, Long };
+
 class CAttentionDlg : public CDlgBase {
   public:
     // Unscaled window size; the frame "Frame_warning.bmp" has this size.
     static constexpr int kWidth = 319;
     static constexpr int kHeight = 102;
+    // The long layout's frame, "Frame_warning_long.bmp".
+    static constexpr int kLongWidth = 560;
+    static constexpr int kLongHeight = 220;
 
     CAttentionDlg(UiContext& ui, const LanguageTable& language, const QString& title,
-                  const QString& message, QWidget* owner = nullptr);
+                  const QString& message, QWidget* owner = nullptr,
+                  AttentionLayout layout = AttentionLayout::Short);
 
     // The one modeless use (the start-up connection check): shown at once,
     // above other windows; it deletes itself when OK or close ends it.
     static CAttentionDlg* ShowModeless(UiContext& ui, const LanguageTable& language,
                                        const QString& title, const QString& message,
-                                       QWidget* owner = nullptr);
+                                       QWidget* owner = nullptr,
+                                       AttentionLayout layout = AttentionLayout::Short);
 
     const QString& Title() const { return title_; }
     const QString& Message() const { return message_; }
+    AttentionLayout Layout() const { return layout_; }
 
     void DrawWindow(QPainter& dc, const Rect& updateRect) override;
     void InitUI(int left, int top, int right, int bottom) override;
@@ -59,6 +70,7 @@ class CAttentionDlg : public CDlgBase {
     const LanguageTable& language_;
     QString title_;
     QString message_;
+    AttentionLayout layout_;
 };
 
 }  // namespace velmaro

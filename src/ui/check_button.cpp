@@ -4,20 +4,13 @@ namespace velmaro {
 
 CCheckButton::CCheckButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
                            uint32_t align, bool pageVisible, bool visible, bool disabled)
-    : CControlBase(host, id, rect, text, pageVisible, visible, disabled), align_(align) {}
+    : CToggleControl(host, id, rect, text, pageVisible, visible, disabled), align_(align) {}
 
 bool CCheckButton::SetImages(const QString& normal, const QString& hover, const QString& checked) {
     const bool a = SetNormalImage(normal);
     const bool b = SetHoverImage(hover);
     const bool c = SetCheckedImage(checked);
     return a && b && c;
-}
-
-int CCheckButton::Look() const {
-    if (state_ == 2 || checked_) {
-        return LookDown;
-    }
-    return state_ == 1 ? LookHover : LookNormal;
 }
 
 void CCheckButton::Draw(QPainter& dc, const Rect&) {
@@ -35,33 +28,6 @@ void CCheckButton::Draw(QPainter& dc, const Rect&) {
     DrawCaption(dc, caption,
                 Rect{rect_.left + marginLeft_, rect_.top, rect_.right - marginRight_, rect_.bottom},
                 align_ | kDtCaption, colors_[size_t(look)]);
-}
-
-bool CCheckButton::OnMouseMove(uint32_t, int x, int y) {
-    return TrackHover(x, y);
-}
-
-bool CCheckButton::OnLButtonDown(uint32_t, int x, int y) {
-    if (disabled_ || !Inside(x, y)) {
-        return false;
-    }
-    const bool changed = SetState(2);
-    Notify(0, NotifyDown);
-    return changed;
-}
-
-bool CCheckButton::OnLButtonUp(uint32_t, int x, int y) {
-    if (disabled_) {
-        return false;
-    }
-    if (!Inside(x, y)) {
-        return SetState(0);
-    }
-    SetState(1);
-    checked_ = !checked_;
-    Notify(0, NotifyClick);
-    // The check always flips, so the look always changes.
-    return true;
 }
 
 }  // namespace velmaro

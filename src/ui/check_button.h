@@ -5,12 +5,12 @@
 
 #include <array>
 
-#include "ui/control_base.h"
 #include "ui/control_images.h"
+#include "ui/toggle_control.h"
 
 namespace velmaro {
 
-class CCheckButton : public CControlBase {
+class CCheckButton : public CToggleControl {
   public:
     // align: kDtLeft, kDtCenter or kDtRight.
     CCheckButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
@@ -41,14 +41,12 @@ class CCheckButton : public CControlBase {
     void SetUncheckedText(const QString& text) { uncheckedText_ = text; }
     void SetCheckedText(const QString& text) { checkedText_ = text; }
 
-    // 0 normal, 1 hover, 2 pressed or checked.
-    int Look() const;
-
     void Draw(QPainter& dc, const Rect& updateRect) override;
-    bool OnMouseMove(uint32_t flags, int x, int y) override;
-    bool OnLButtonDown(uint32_t flags, int x, int y) override;
-    bool OnLButtonUp(uint32_t flags, int x, int y) override;
     void ReleaseImages() override { images_.Release(); }
+
+  protected:
+    bool IsOn() const override { return checked_; }
+    void OnClicked() override { checked_ = !checked_; }
 
   private:
     ControlImages images_;

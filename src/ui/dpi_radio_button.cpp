@@ -4,7 +4,9 @@ namespace velmaro {
 
 CDPIRadioButton::CDPIRadioButton(ControlHost* host, uint32_t id, const Rect& rect,
                                  const QString& text, bool pageVisible, bool visible, bool disabled)
-    : CControlBase(host, id, rect, text, pageVisible, visible, disabled) {}
+    : CToggleControl(host, id, rect, text, pageVisible, visible, disabled) {
+    SetNotifyOnPress(false);
+}
 
 bool CDPIRadioButton::SetImages(const QString& normal, const QString& hover,
                                 const QString& selected) {
@@ -23,13 +25,6 @@ bool CDPIRadioButton::Selected() const {
     return k >= 0 && (Selection().DpiRadioMask & (1u << k)) != 0;
 }
 
-int CDPIRadioButton::Look() const {
-    if (state_ == 2 || Selected()) {
-        return LookDown;
-    }
-    return state_ == 1 ? LookHover : LookNormal;
-}
-
 void CDPIRadioButton::Draw(QPainter& dc, const Rect&) {
     const int look = Look();
     if (images_.HasStrip()) {
@@ -42,31 +37,10 @@ void CDPIRadioButton::Draw(QPainter& dc, const Rect&) {
                 textColor_);
 }
 
-bool CDPIRadioButton::OnMouseMove(uint32_t, int x, int y) {
-    return TrackHover(x, y);
-}
-
-bool CDPIRadioButton::OnLButtonDown(uint32_t, int x, int y) {
-    if (disabled_ || !Inside(x, y)) {
-        return false;
-    }
-    return SetState(2);
-}
-
-bool CDPIRadioButton::OnLButtonUp(uint32_t, int x, int y) {
-    if (disabled_) {
-        return false;
-    }
-    if (!Inside(x, y)) {
-        return SetState(0);
-    }
-    const int before = Look();
-    const bool changed = SetState(1);
+void CDPIRadioButton::OnClicked() {
     if (const int k = Level(); k >= 0) {
         Selection().DpiRadioMask = uint8_t((1u << (k + 1)) - 1);
     }
-    Notify(0, NotifyClick);
-    return changed || Look() != before;
 }
 
 }  // namespace velmaro

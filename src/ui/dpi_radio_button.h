@@ -3,14 +3,14 @@
 // shows its value (times 50) in a band along its top.
 #pragma once
 
-#include "ui/control_base.h"
 #include "ui/control_images.h"
+#include "ui/toggle_control.h"
 
 namespace velmaro {
 
 inline constexpr uint32_t kFirstDpiRadioId = 0xCDA;
 
-class CDPIRadioButton : public CControlBase {
+class CDPIRadioButton : public CToggleControl {
   public:
     CDPIRadioButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
                     bool pageVisible = true, bool visible = true, bool disabled = false);
@@ -29,13 +29,14 @@ class CDPIRadioButton : public CControlBase {
     // Level k of this button, or -1 for an id outside 0xCDA..0xCE1.
     int Level() const;
     bool Selected() const;
-    int Look() const;
 
     void Draw(QPainter& dc, const Rect& updateRect) override;
-    bool OnMouseMove(uint32_t flags, int x, int y) override;
-    bool OnLButtonDown(uint32_t flags, int x, int y) override;
-    bool OnLButtonUp(uint32_t flags, int x, int y) override;
     void ReleaseImages() override { images_.Release(); }
+
+  protected:
+    bool IsOn() const override { return Selected(); }
+    // Selects the first k + 1 levels.
+    void OnClicked() override;
 
   private:
     ControlImages images_;

@@ -40,7 +40,7 @@ std::optional<RadioGroupBit> RadioGroupOf(uint32_t id) {
 
 CRadioButton::CRadioButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
                            bool pageVisible, bool visible, bool disabled)
-    : CControlBase(host, id, rect, text, pageVisible, visible, disabled) {}
+    : CToggleControl(host, id, rect, text, pageVisible, visible, disabled) {}
 
 bool CRadioButton::SetImages(const QString& normal, const QString& hover, const QString& selected) {
     const bool a = SetNormalImage(normal);
@@ -54,13 +54,6 @@ bool CRadioButton::Selected() const {
     return group && (Selection().RadioGroupBits & group->Bit) != 0;
 }
 
-int CRadioButton::Look() const {
-    if (state_ == 2 || Selected()) {
-        return LookDown;
-    }
-    return state_ == 1 ? LookHover : LookNormal;
-}
-
 void CRadioButton::Draw(QPainter& dc, const Rect&) {
     const int look = Look();
     if (images_.HasStrip()) {
@@ -72,34 +65,11 @@ void CRadioButton::Draw(QPainter& dc, const Rect&) {
     }
 }
 
-bool CRadioButton::OnMouseMove(uint32_t, int x, int y) {
-    return TrackHover(x, y);
-}
-
-bool CRadioButton::OnLButtonDown(uint32_t, int x, int y) {
-    if (disabled_ || !Inside(x, y)) {
-        return false;
-    }
-    const bool changed = SetState(2);
-    Notify(0, NotifyDown);
-    return changed;
-}
-
-bool CRadioButton::OnLButtonUp(uint32_t, int x, int y) {
-    if (disabled_) {
-        return false;
-    }
-    if (!Inside(x, y)) {
-        return SetState(0);
-    }
-    const int before = Look();
-    const bool changed = SetState(1);
+void CRadioButton::OnClicked() {
     if (const auto group = RadioGroupOf(id_)) {
         uint32_t& bits = Selection().RadioGroupBits;
         bits = (bits & ~group->GroupMask) | group->Bit;
     }
-    Notify(0, NotifyClick);
-    return changed || Look() != before;
 }
 
 }  // namespace velmaro

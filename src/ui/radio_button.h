@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "ui/control_base.h"
 #include "ui/control_images.h"
+#include "ui/toggle_control.h"
 
 namespace velmaro {
 
@@ -22,7 +22,7 @@ struct RadioGroupBit {
 // Ids outside the table have no bit.
 std::optional<RadioGroupBit> RadioGroupOf(uint32_t id);
 
-class CRadioButton : public CControlBase {
+class CRadioButton : public CToggleControl {
   public:
     CRadioButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
                  bool pageVisible = true, bool visible = true, bool disabled = false);
@@ -36,14 +36,14 @@ class CRadioButton : public CControlBase {
 
     // Its bit is set in the shared radio word.
     bool Selected() const;
-    // 0 normal, 1 hover, 2 pressed or selected.
-    int Look() const;
 
     void Draw(QPainter& dc, const Rect& updateRect) override;
-    bool OnMouseMove(uint32_t flags, int x, int y) override;
-    bool OnLButtonDown(uint32_t flags, int x, int y) override;
-    bool OnLButtonUp(uint32_t flags, int x, int y) override;
     void ReleaseImages() override { images_.Release(); }
+
+  protected:
+    bool IsOn() const override { return Selected(); }
+    // Selects its bit and clears the others of its group.
+    void OnClicked() override;
 
   private:
     ControlImages images_;

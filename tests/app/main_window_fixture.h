@@ -45,10 +45,16 @@ namespace velmaro::test {
 
 struct MainWindowOptions {
     double Scale = 1.0;
-    VirtualMouseConfig Mouse;  // the cable role attached by default
+    VirtualMouseConfig Mouse{};  // the cable role attached by default
     bool Tray = true;
     // Watch device changes (plug and unplug reach the window).
     bool WatchDeviceChanges = true;
+    // Started as `velmaro --hidden` is.
+    bool Hidden = false;
+    // Fills the data folder (with a trailing "/") before the window starts.
+    std::function<void(const QString&)> Seed{};
+    // What the autostart entry runs; empty: the test program.
+    QString AutostartCommand = "velmaro";
 };
 
 class MainWindowFixture : public ::testing::Test {
@@ -61,6 +67,8 @@ class MainWindowFixture : public ::testing::Test {
             return *window_;
         options_ = options;
         dir_ = std::make_unique<QTemporaryDir>();
+        if (options.Seed)
+            options.Seed(DataFolder());
         mouse_ = std::make_unique<VirtualMouse>(options.Mouse);
         ui_.Scale = options.Scale;
         ui_.SkinsDir = VELMARO_SKINS_DIR;
@@ -74,6 +82,7 @@ class MainWindowFixture : public ::testing::Test {
         setup.TrayAvailable = options.Tray;
         setup.SupportText = "support";
         setup.Chooser = chooser;
+        setup.AutostartCommand = options.AutostartCommand;
         setup.RunModal = [this](CDlgBase& dialog) {
             dialog.Initialize();
             dialogs.push_back(Describe(dialog));
@@ -81,7 +90,7 @@ class MainWindowFixture : public ::testing::Test {
         };
         window_ = std::make_unique<CKorvaneDlg>(ui_, setup);
         window_->SetEndHandler([this] { ++endCalls; });
-        window_->show();
+        window_->ShowAtStart(options.Hidden);
         ProcessEvents();
         return *window_;
     }

@@ -72,11 +72,11 @@ TEST_F(MainWindowFixture, TrayExitClosesRegisteredDialogsAndSaves) {
     Advance(20);
     ASSERT_TRUE(TimerRunning(kTimerSave));
     ASSERT_NE(Window().Tray(), nullptr);
-    // The menu's second entry is exit.
+    // Restore, start at login, a separator, exit.
     QList<QAction*> actions = Window().Tray()->Menu().actions();
-    ASSERT_EQ(actions.size(), 3);
-    EXPECT_TRUE(actions[1]->isSeparator());
-    actions[2]->trigger();
+    ASSERT_EQ(actions.size(), 4);
+    EXPECT_TRUE(actions[2]->isSeparator());
+    actions[3]->trigger();
     EXPECT_FALSE(manager.isVisible());
     EXPECT_TRUE(Window().Ended());
     EXPECT_EQ(endCalls, 1);

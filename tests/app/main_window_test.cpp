@@ -31,7 +31,10 @@ TEST_F(MainWindowFixture, StartUpReachesTheRunningState) {
     // With a notification area the icon is there, with the tip and menu.
     ASSERT_NE(w.Tray(), nullptr);
     EXPECT_EQ(w.Tray()->Icon().toolTip(), "Pyxeltor Quill mouse");
-    EXPECT_EQ(w.Tray()->Menu().actions().size(), 3);
+    const QList<QAction*> menu = w.Tray()->Menu().actions();
+    ASSERT_EQ(menu.size(), 4);
+    EXPECT_EQ(menu[1]->text(), "Start at login");
+    EXPECT_TRUE(menu[1]->isCheckable());
     // The files exist after the start.
     EXPECT_FALSE(ReadDataFile("config/config.ini").isEmpty());
     EXPECT_FALSE(ReadDataFile("config/default0.psf").isEmpty());

@@ -160,6 +160,11 @@ TEST(AppOptions, CommandLine) {
     EXPECT_EQ(o.DataDir, "/tmp/x");
     EXPECT_EQ(o.TracePath, "/tmp/t");
     EXPECT_EQ(o.Screenshot, "a.png");
+    EXPECT_FALSE(o.Hidden);
+
+    o = ParseAppOptions({"--hidden"});
+    EXPECT_TRUE(o.Ok() && o.Hidden);
+    EXPECT_TRUE(HelpText("/sim/").contains("--hidden"));
 
     o = ParseAppOptions({"--sim", "dpi", "3"});
     EXPECT_TRUE(o.SendSimEvent);

@@ -868,6 +868,25 @@ TEST(VirtualMouseTrace, LinesNameDirectionRoleAndBytes) {
               "SET cable 0CAB");
 }
 
+TEST(VirtualMouseOpen, WithoutAccessListsTheMouseButRefusesEveryInterfaceOfIt) {
+    const SimulateOptionsResult parsed = ParseSimulateOptions("both,no-access");
+    ASSERT_TRUE(parsed.Ok()) << parsed.error;
+    VirtualMouse mouse(parsed.config);
+    int mouse_interfaces = 0;
+    for (const HidInterfaceInfo& info : mouse.Enumerate()) {
+        const bool ours =
+            info.path.starts_with("sim:cable") || info.path.starts_with("sim:receiver");
+        const HidOpenResult opened = mouse.Open(info);
+        if (ours) {
+            ++mouse_interfaces;
+            EXPECT_EQ(opened.error.kind, HidErrorKind::kAccessDenied) << info.path;
+        } else if (info.path != "sim:keyboard") {
+            EXPECT_TRUE(opened.device) << info.path << " belongs to another maker";
+        }
+    }
+    EXPECT_GT(mouse_interfaces, 0);
+}
+
 // ---------------------------------------------------------------- options
 
 struct OptionsCase {

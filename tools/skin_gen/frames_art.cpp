@@ -51,8 +51,8 @@ QImage DialogFrame(int w, int h, int title) {
 
 namespace {
 
-QImage WarningFrame() {
-    const int w = 319, h = 102, title = 34;
+QImage WarningFrame(int w, int h) {
+    const int title = 34;
     QImage img = DialogFrame(w, h, title);
     QPainter p;
     Begin(p, img);
@@ -159,7 +159,9 @@ QImage SectionFrame() {
 
 void DrawFrames(Sink& sink) {
     sink.SkinBmp("Frame_common.bmp", DialogFrame(429, 140, kTitle));
-    sink.SkinBmp("Frame_warning.bmp", WarningFrame());
+    sink.SkinBmp("Frame_warning.bmp", WarningFrame(319, 102));
+    // For messages with steps to follow (commands to run, files to look at).
+    sink.SkinBmp("Frame_warning_long.bmp", WarningFrame(560, 220));
     sink.SkinBmp("Frame_DPI.bmp", DpiFrame());
     sink.SkinBmp("Frame_Macro_Manager.bmp", MacroManagerFrame());
     sink.SkinBmp("Frame_progress_nr.bmp", ProgressFrame(false));

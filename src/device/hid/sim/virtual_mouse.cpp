@@ -130,6 +130,7 @@ struct VirtualMouse::Core {
 
     explicit Core(const VirtualMouseConfig& config)
         : shared_paths(config.shared_node_paths),
+          no_access(config.no_access),
           status(config.status),
           settings(FactorySettings(config.status.sensor_code)) {
         for (size_t d : {kKeyboardDevice, kPointerDevice, kLookalikeDevice})
@@ -141,6 +142,7 @@ struct VirtualMouse::Core {
     }
 
     const bool shared_paths;
+    const bool no_access;
 
     // Order of locks: watch_mutex, then mutex; log_mutex is taken alone.
     std::recursive_mutex watch_mutex;
@@ -530,7 +532,8 @@ HidOpenResult VirtualMouse::Open(const HidInterfaceInfo& info) {
         }
         if (found_device == kDeviceCount)
             return {nullptr, {HidErrorKind::kNotFound}};
-        if (kDevices[found_device].held_by_system)
+        if (kDevices[found_device].held_by_system ||
+            (core_->no_access && kDevices[found_device].role.has_value()))
             return {nullptr, {HidErrorKind::kAccessDenied}};
         generation = core_->devices[found_device].generation;
     }

@@ -57,6 +57,8 @@ SimulateOptionsResult ParseSimulateOptions(std::string_view options) {
             receiver = true;
         } else if (part == "both") {
             cable = receiver = true;
+        } else if (part == "no-access") {
+            result.config.no_access = true;
         } else if (part.starts_with("sensor=")) {
             // Always hexadecimal with its prefix: "25" would be read one way
             // by some and another way by others.

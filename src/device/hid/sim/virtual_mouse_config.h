@@ -39,11 +39,15 @@ struct VirtualMouseConfig {
     // The roles attached when the mouse is made.
     bool cable = true;
     bool receiver = false;
-    SimStatus status;
+    SimStatus status{};
     // Lists the interfaces of one role the way hidraw does: one node per
     // role ("sim:cable") whose collections share the path. Otherwise every
     // interface has a path of its own ("sim:cable:command").
     bool shared_node_paths = false;
+    // The mouse is listed but opening any of its interfaces fails with
+    // kAccessDenied, as on a system without the udev rule that gives the
+    // user at the seat access.
+    bool no_access = false;
 
     friend bool operator==(const VirtualMouseConfig&, const VirtualMouseConfig&) = default;
 };
@@ -59,7 +63,8 @@ struct SimulateOptionsResult {
 // Reads the OPTIONS of `--simulate[=OPTIONS]`: comma-separated parts, each
 // one of `cable`, `receiver`, `both` (role words add up; without any, the
 // cable alone), `sensor=0xNN` (sensor code, hexadecimal), `battery=N` and
-// `charge=N` (decimal, 0..255). An empty text gives the defaults. Parts are
+// `charge=N` (decimal, 0..255) and `no-access` (no_access). An empty text
+// gives the defaults. Parts are
 // case-sensitive; an empty part is an error.
 SimulateOptionsResult ParseSimulateOptions(std::string_view options);
 

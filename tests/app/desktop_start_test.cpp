@@ -1,0 +1,276 @@
+// The program on a Linux desktop: finding its shared files, a mouse the
+// system will not open, start at login and the hidden start, and the macro
+// library that did not load cleanly.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/device_access.h"
+#include "app/resource_folders.h"
+#include "app/tray_icon.h"
+#include "device/status_poller.h"
+#include "macro/macro_library.h"
+#include "macro/macro_library_file.h"
+#include "main_window_fixture.h"
+#include "model/button_functions.h"
+#include "model/sensor_tables.h"
+#include "storage/file_system.h"
+#include "storage/profile_file.h"
+#include "storage/settings_file.h"
+#include "ui/text_draw.h"
+
+namespace velmaro::test {
+namespace {
+
+// --- shared files -------------------------------------------------------------
+
+void MakeSkins(const QString& folder) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile probe(folder + "/Frame_warning.bmp");
+    ASSERT_TRUE(probe.open(QIODevice::WriteOnly));
+}
+
+struct LookupCase {
+    const char* name;
+    const char* skinsAt;  // relative to the temporary root; "" for none
+    const char* found;    // the folder expected, relative to the root; "" for none
+};
+
+class ResourceLookupTest : public ::testing::TestWithParam<LookupCase> {};
+
+// The program runs as <root>/prefix/bin/velmaro; the build configured
+// <root>/configured/share/velmaro.
+TEST_P(ResourceLookupTest, FindsTheSkinsOrNamesEveryFolderLookedIn) {
+    QTemporaryDir root;
+    const QString r = root.path() + "/";
+    ASSERT_TRUE(QDir().mkpath(r + "prefix/bin"));
+    // A folder without the pictures never counts.
+    ASSERT_TRUE(QDir().mkpath(r + "prefix/bin/skins"));
+    if (*GetParam().skinsAt != '\0')
+        MakeSkins(r + GetParam().skinsAt);
+
+    const ResourceFolders folders =
+        FindResourceFolders(r + "prefix/bin", "../share/velmaro", r + "configured/share/velmaro");
+
+    const QStringList looked = {r + "prefix/bin/skins/", r + "prefix/share/velmaro/skins/",
+                                r + "configured/share/velmaro/skins/"};
+    EXPECT_EQ(folders.LookedIn, looked);
+    if (*GetParam().found == '\0') {
+        EXPECT_FALSE(folders.Found());
+        const QString text = MissingResourcesText(folders);
+        for (const QString& folder : looked)
+            EXPECT_TRUE(text.contains(folder)) << text.toStdString();
+        return;
+    }
+    EXPECT_EQ(folders.SkinsDir, r + GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, ResourceLookupTest,
+    ::testing::Values(LookupCase{"BuildTree", "prefix/bin/skins", "prefix/bin/skins/"},
+                      LookupCase{"InstalledPrefix", "prefix/share/velmaro/skins",
+                                 "prefix/share/velmaro/skins/"},
+                      LookupCase{"ConfiguredPrefix", "configured/share/velmaro/skins",
+                                 "configured/share/velmaro/skins/"},
+                      LookupCase{"Nowhere", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- the mouse the system will not open ------------------------------------------
+
+struct AccessCase {
+    const char* name;
+    VirtualMouseConfig mouse;
+    bool accessMessage;
+};
+
+class StartupMouseMessageTest : public MainWindowFixture,
+                                public ::testing::WithParamInterface<AccessCase> {};
+
+TEST_P(StartupMouseMessageTest, SaysWhatToRunWhenTheMouseIsThereButRefused) {
+    Start({.Mouse = GetParam().mouse});
+    Advance(2000);  // the start-up check
+    CAttentionDlg* shown = dynamic_cast<CAttentionDlg*>(Window().StartupMessage());
+    ASSERT_NE(shown, nullptr);
+    const QString message = shown->Message();
+    if (!GetParam().accessMessage) {
+        EXPECT_EQ(message, Window().Text(kTextNoDevice));
+        return;
+    }
+    EXPECT_EQ(shown->Layout(), AttentionLayout::Long);
+    for (const char* command : {"sudo udevadm control --reload\n", "sudo udevadm trigger\n",
+                                "sudo install -m 644 ", "unplug"})
+        EXPECT_TRUE(message.contains(command)) << command << " in\n" << message.toStdString();
+    EXPECT_TRUE(message.contains(kUdevRuleName));
+    // Every line of it is shown, none cut off at the dialog's edge.
+    CControlBase* text = shown->FindControl(kAttentionTextId);
+    ASSERT_NE(text, nullptr);
+    const QStringList lines = LayoutSkinText(text->Font(), message, text->GetRect(),
+                                             kDtLeft | kDtWordBreak | kDtEditControl);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(message.endsWith(lines.last())) << lines.join('|').toStdString();
+    Screenshot("startup_no_access");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mice, StartupMouseMessageTest,
+    ::testing::Values(
+        AccessCase{"NoRule", {.no_access = true}, true},
+        AccessCase{"ReceiverNoRule", {.cable = false, .receiver = true, .no_access = true}, true},
+        AccessCase{"NoMouse", {.cable = false}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeviceAccessText, NamesTheRuleFileToInstallUnlessUdevReadsItsFolder) {
+    EXPECT_TRUE(DeviceAccessText("/src/my tree/packaging/70-velmaro.rules")
+                    .contains("sudo install -m 644 '/src/my tree/packaging/70-velmaro.rules' "
+                              "/etc/udev/rules.d/\n"));
+    EXPECT_FALSE(DeviceAccessText("/usr/lib/udev/rules.d/70-velmaro.rules").contains("install"));
+}
+
+// --- start at login -----------------------------------------------------------------
+
+class StartAtLoginTest : public MainWindowFixture {
+  protected:
+    void SetUp() override {
+        saved_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    }
+    void TearDown() override {
+        MainWindowFixture::TearDown();
+        qputenv("XDG_CONFIG_HOME", saved_);
+    }
+    QString Entry() const {
+        return config_.path() + "/autostart/io.github.velmaro.Velmaro.desktop";
+    }
+    QByteArray EntryText() const {
+        QFile f(Entry());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir config_;
+    QByteArray saved_;
+};
+
+TEST_F(StartAtLoginTest, TheTrayEntryWritesAndRemovesTheAutostartEntry) {
+    Start({.AutostartCommand = "/opt/my velmaro/bin/velmaro"});
+    ASSERT_NE(Window().Tray(), nullptr);
+    QAction& entry = Window().Tray()->StartAtLogin();
+    EXPECT_TRUE(entry.isCheckable());
+    EXPECT_FALSE(entry.isChecked());
+
+    entry.trigger();
+    EXPECT_TRUE(entry.isChecked());
+    const QByteArray text = EntryText();
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nType=Application\n"));
+    EXPECT_TRUE(text.contains("\nExec=\"/opt/my velmaro/bin/velmaro\" --hidden\n"))
+        << text.toStdString();
+
+    entry.trigger();
+    EXPECT_FALSE(entry.isChecked());
+    EXPECT_FALSE(QFile::exists(Entry()));
+    EXPECT_TRUE(dialogs.empty());
+
+    // An entry made by hand meanwhile shows checked when the menu opens.
+    ASSERT_TRUE(QDir().mkpath(config_.path() + "/autostart"));
+    QFile byHand(Entry());
+    ASSERT_TRUE(byHand.open(QIODevice::WriteOnly));
+    byHand.close();
+    emit Window().Tray()->Menu().aboutToShow();
+    EXPECT_TRUE(entry.isChecked());
+}
+
+TEST_F(StartAtLoginTest, AnEntryThatCannotBeWrittenIsToldAndLeftUnchecked) {
+    // A file where the autostart folder should be.
+    QFile blocker(config_.path() + "/autostart");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Start();
+    QAction& entry = Window().Tray()->StartAtLogin();
+    entry.trigger();
+    EXPECT_FALSE(entry.isChecked());
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("autostart"), std::string::npos) << dialogs[0];
+}
+
+TEST_F(MainWindowFixture, WithoutATrayStartAtLoginIsNotOffered) {
+    Start({.Tray = false});
+    EXPECT_EQ(Window().Tray(), nullptr);
+}
+
+class HiddenStartTest : public MainWindowFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HiddenStartTest, StaysInTheTrayOnlyWhereThereIsOne) {
+    const bool tray = GetParam();
+    Start({.Tray = tray, .Hidden = true});
+    EXPECT_TRUE(Window().IsInitialized());
+    EXPECT_EQ(Window().isVisible(), !tray);
+    // The mouse is served all the same.
+    Advance(20);
+    EXPECT_FALSE(Sets().empty());
+    if (tray) {
+        Window().SendMessage(kMenuRestore, 0, 0);
+        ProcessEvents();
+        EXPECT_TRUE(Window().isVisible());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tray, HiddenStartTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "WithTray" : "WithoutTray"; });
+
+// --- the macro library that did not load cleanly ------------------------------------
+
+// Profile 0 plays library macro 1 on button 3; the library file is cut in half.
+void SeedCutLibrary(const QString& folder) {
+    FileSystem& fs = DefaultFileSystem();
+    ProgramState seed;
+    seed.DataFolder = folder.toStdU16String();
+    seed.Settings.SetDefaultSettings(seed.DataFolder);
+    for (int slot = 0; slot < kProfileSlots; ++slot)
+        ResetProfileDefaults(seed.Profiles[slot], slot, seed.Language, kDefaultSensorId);
+    KeyRecord& key = seed.Profiles[0].Keys[2];
+    key.KeyName = u"Macro-Deep";
+    key.Value = {kCategoryMacro, 0x11, 0x00};
+    key.MacroKeyIndex = 1;
+    key.Macro.MacroName = u"Deep";
+    key.Macro.InsertAction(0, MacroAction::Make(0x41, 0x00, 0, 0));
+    ASSERT_TRUE(QDir().mkpath(folder + "config"));
+    ASSERT_TRUE(WriteSettingsFile(seed, fs));
+    ASSERT_TRUE(WriteAllProfileFiles(seed, fs).AllWritten());
+    MacroLibrary library;
+    ASSERT_EQ(library.AddMacro(u"Macro 1"), AddResult::Added);
+    const std::string path = MacroLibraryPath(seed.DataFolder);
+    ASSERT_TRUE(SaveMacroLibrary(path, library, fs));
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(file.size() / 2));
+}
+
+TEST_F(MainWindowFixture, ACutLibraryIsToldOnceAndTheMacroButtonsAreKept) {
+    Start({.Seed = SeedCutLibrary});
+    Advance(20);  // the first apply meets the button
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("button 3 of profile 0 keeps its own macro"), std::string::npos)
+        << dialogs[0];
+    EXPECT_EQ(dialogs[0].rfind("attention The macro library ", 0), 0u) << dialogs[0];
+
+    // Later applies and a profile switch there and back say nothing more.
+    Core().SwitchProfile(1);
+    Advance(20);
+    Core().SwitchProfile(0);
+    Advance(20);
+    // (The switches show their progress.)
+    const auto attentions = std::count_if(dialogs.begin(), dialogs.end(), [](const auto& d) {
+        return d.rfind("attention ", 0) == 0;
+    });
+    EXPECT_EQ(attentions, 1) << ::testing::PrintToString(dialogs);
+    const KeyRecord& kept = Window().Profile().Keys[2];
+    EXPECT_EQ(kept.Value, (KeyValue{kCategoryMacro, 0x11, 0x00}));
+    EXPECT_EQ(kept.Macro.MacroName, u"Deep");
+}
+
+}  // namespace
+}  // namespace velmaro::test
