@@ -6,8 +6,8 @@
 // Writes main-window.png (the window as it starts), section-<name>.png (the
 // settings column with that section open), button-page.png (the button
 // settings with a button's menu open) and mouse-access.png (what the window
-// says when the mouse is there but may not be opened). scripts/readme-screenshot
-// runs it.
+// says when the mouse is there but may not be opened) and macro-manager.png
+// (the manager on a small library). scripts/readme-screenshot runs it.
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -21,6 +21,8 @@
 #include "app/settings_sections.h"
 #include "device/hid/sim/virtual_mouse.h"
 #include "device/timer_host.h"
+#include "macro/dialogs/macro_manager_dlg.h"
+#include "macro/macro_library_file.h"
 #include "ui/attention_dlg.h"
 #include "ui/list_popup.h"
 #include "ui/ui_platform.h"
@@ -73,6 +75,42 @@ QImage Column(CKorvaneDlg& window, Section open) {
     return all.copy(kColumnLeft - 8, 0, kColumnWidth + 16, 330);
 }
 
+MacroAction KeyAction(uint8_t code, bool release) {
+    return MacroAction::Make(code, release ? 0x80 : 0x00, 0, 0);
+}
+
+// The macro manager over a small library: a folder open with a macro of a
+// key, a click and the delays between them selected.
+QImage MacroManager(CKorvaneDlg& w) {
+    AppCore& core = w.Core();
+    MacroLibrary& library = core.Library();
+    library.PlaceFolder(u"Games", MacroItemLocation::Top(0), 1);
+    library.PlaceFolder(u"Office", MacroItemLocation::Top(1), 0);
+    auto reload = std::make_unique<MacroRecord>();
+    for (const MacroAction& a : {KeyAction(0x52, false), MacroAction::Delay(50),
+                                 KeyAction(0x52, true), MacroAction::Make(0xE0, 0, 0, 0),
+                                 MacroAction::Delay(120), MacroAction::Make(0xE0, 0x80, 0, 0)})
+        reload->InsertAction(reload->MacroActionNum, a);
+    library.PlaceMacro(u"Reload", MacroItemLocation::Stage1(0, 0), std::move(reload));
+    library.PlaceMacro(u"Jump", MacroItemLocation::Top(2), std::make_unique<MacroRecord>());
+    MacroManagerHost host;
+    host.RunModal = [](CDlgBase&) { return 0; };
+    host.Files = &core.Files();
+    host.LibraryPath = MacroLibraryPath(w.State().DataFolder);
+    host.CurrentProfile = &w.Profile();
+    host.Chooser = &w.Chooser();
+    host.Scratch = &core.ScratchLibrary();
+    CMacroManagerDlg manager(w.Ui(), w.State().Language, library, std::move(host));
+    manager.show();
+    Settle();
+    library.MutableItemAt(MacroItemLocation::Top(0))->MacroItemFolderIsOpen = 1;
+    library.SelectedLocation = MacroItemLocation::Stage1(0, 0);
+    manager.RefreshSelection();
+    manager.SelectAction(1);
+    Settle();
+    return manager.grab().toImage();
+}
+
 int Run(const QString& out) {
     QDir().mkpath(out);
     const QList<Shot> shots = {
@@ -104,6 +142,7 @@ int Run(const QString& out) {
              CDlgBase* message = w.StartupMessage();
              return message ? message->RenderAll().copy() : QImage();
          }},
+        {"macro-manager", {}, [](CKorvaneDlg& w) { return MacroManager(w); }},
     };
     for (const Shot& shot : shots) {
         QTemporaryDir data;
