@@ -33,6 +33,51 @@ std::string TempNameBeside(const std::string& path) {
     return path + suffix;
 }
 
+// A regular file open for reading; the descriptor is closed with it.
+class PosixFileReader : public FileReader {
+  public:
+    explicit PosixFileReader(int fd) : fd_(fd) {}
+    ~PosixFileReader() override { ::close(fd_); }
+    PosixFileReader(const PosixFileReader&) = delete;
+    PosixFileReader& operator=(const PosixFileReader&) = delete;
+
+    bool Read(char* buffer, size_t size, size_t& got) override {
+        got = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return false;
+            got = static_cast<size_t>(n);
+            return true;
+        }
+    }
+
+  private:
+    int fd_;
+};
+
+// Opens a regular file for reading; -1 otherwise, with errno telling why
+// (EISDIR for a folder, EINVAL for another kind of file).
+int OpenRegularForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    int error = 0;
+    if (::fstat(fd, &st) != 0)
+        error = errno;
+    else if (!S_ISREG(st.st_mode))
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    if (error != 0) {
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 SysCalls SysCalls::Real() {
@@ -62,13 +107,22 @@ std::vector<std::string> PosixFileSystem::ListFolder(const std::string& folder) 
     return names;
 }
 
+std::unique_ptr<FileReader> PosixFileSystem::OpenForReading(const std::string& path) {
+    const int fd = OpenRegularForReading(path);
+    if (fd < 0) {
+        Fail();
+        return nullptr;
+    }
+    return std::make_unique<PosixFileReader>(fd);
+}
+
 bool PosixFileSystem::ReadFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularForReading(path);
     if (fd < 0)
         return Fail();
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
         ::close(fd);
         return Fail(error);
     }

@@ -24,6 +24,7 @@ class PosixFileSystem : public FileSystem {
     explicit PosixFileSystem(SysCalls calls = SysCalls::Real()) : sys_(calls) {}
 
     bool ReadFile(const std::string& path, std::string& bytes) override;
+    std::unique_ptr<FileReader> OpenForReading(const std::string& path) override;
     bool CanOpenForUpdate(const std::string& path) override;
     bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
     bool CreateNewFile(const std::string& path, std::string_view bytes) override;

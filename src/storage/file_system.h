@@ -2,11 +2,21 @@
 // writes goes through it, so tests can put a failing disk under any writer.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velmaro {
+
+// A file being read from its start, a piece at a time.
+class FileReader {
+  public:
+    virtual ~FileReader() = default;
+    // Up to `size` further bytes into `buffer`; `got` is 0 at the end of the
+    // file. False when the file could not be read on.
+    virtual bool Read(char* buffer, size_t size, size_t& got) = 0;
+};
 
 class FileSystem {
   public:
@@ -14,6 +24,10 @@ class FileSystem {
 
     // The whole file. False when it is missing or cannot be read.
     virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+    // The file for reading piece by piece, so a large file is never held
+    // whole; null when it is missing or cannot be read. By default it is
+    // read whole with ReadFile and handed out from memory.
+    virtual std::unique_ptr<FileReader> OpenForReading(const std::string& path);
     // True when the file exists and could be opened for reading and writing.
     virtual bool CanOpenForUpdate(const std::string& path) = 0;
     // Replaces the file's content as one step: the data goes to a temporary

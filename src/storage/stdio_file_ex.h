@@ -1,7 +1,8 @@
 // The line-oriented UTF-16LE text file behind every file the program writes:
 // byte order mark FF FE, lines ended by a single line feed.
 //
-// Reading: the first two bytes are skipped whatever they are; a line keeps a
+// Reading goes through the file a piece at a time (a library file can be
+// tens of megabytes): the first two bytes are skipped whatever they are; a line keeps a
 // carriage return before its line feed; an empty line comes back as the
 // one-unit text "\n", so parsers looking for "=" find none there.
 //
@@ -11,6 +12,7 @@
 // written at all.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -37,18 +39,29 @@ class CStdioFileEx {
     bool ReadString(std::u16string& line);
     // Appends the text unchanged; the caller puts in the line feeds.
     void WriteString(std::u16string_view text);
+    // Room for `units` more code units of text, so a large file is built
+    // without growing its buffer again and again.
+    void Reserve(size_t units);
     // For a file opened for writing: true when its content is safely on disk.
     bool Close();
 
     const std::string& Path() const { return path_; }
 
   private:
+    // At least `n` bytes from pos_ on in the read buffer; false at the end.
+    bool Fill(size_t n);
+
     FileSystem& fs_;
     std::string path_;
     bool open_ = false;
     Mode mode_ = Mode::Read;
+    // Writing: the whole file. Reading: the piece at hand, bytes pos_ to end_.
     std::string bytes_;
     size_t pos_ = 0;
+    size_t end_ = 0;
+    std::unique_ptr<FileReader> reader_;
+    bool read_all_ = false;
+    bool mark_skipped_ = false;
 };
 
 }  // namespace velmaro
