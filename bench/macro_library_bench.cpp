@@ -77,11 +77,38 @@ class MemoryDisk : public FileSystem {
             pos_ += got;
             return true;
         }
+        bool Rewind() override {
+            pos_ = 0;
+            return true;
+        }
 
       private:
         const std::string& bytes_;
         size_t pos_ = 0;
     };
+    // Pieces go into a staging buffer kept from one save to the next, which
+    // then changes places with the file's bytes.
+    class Writer : public AtomicFileWriter {
+      public:
+        Writer(MemoryDisk& disk, std::string path) : disk_(disk), path_(std::move(path)) {
+            disk_.staging_.clear();
+        }
+        bool Write(std::string_view bytes) override {
+            disk_.staging_.append(bytes);
+            return true;
+        }
+        bool Commit() override {
+            disk_.files[path_].swap(disk_.staging_);
+            return true;
+        }
+
+      private:
+        MemoryDisk& disk_;
+        std::string path_;
+    };
+    std::unique_ptr<AtomicFileWriter> BeginAtomicWrite(const std::string& path) override {
+        return std::make_unique<Writer>(*this, path);
+    }
     std::unique_ptr<FileReader> OpenForReading(const std::string& path) override {
         auto it = files.find(path);
         if (it == files.end())
@@ -107,6 +134,9 @@ class MemoryDisk : public FileSystem {
     bool CreateDirectories(const std::string&) override { return true; }
 
     std::map<std::string, std::string> files;
+
+  private:
+    std::string staging_;
 };
 
 // `macros` macros, 20 to a stage-1 folder, 10 stage-1 folders to a top-level

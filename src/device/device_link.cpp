@@ -157,8 +157,8 @@ ScanReport DeviceLink::ScanDevices() {
     return report;
 }
 
-std::optional<MouseSideChange> DecodeInputReport(DeviceRole role,
-                                                 std::span<const uint8_t> report, size_t length) {
+std::optional<MouseSideChange> DecodeInputReport(DeviceRole role, std::span<const uint8_t> report,
+                                                 size_t length) {
     // Bytes 0..4 must all come from this report.
     if (length > 4 && report.size() > 4 && report[0] == kInputReportId &&
         report[1] == kInputEventMouseChange)

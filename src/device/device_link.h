@@ -60,8 +60,8 @@ struct ScanReport {
 // What a reader makes of an input report: a mouse-side change for input
 // report 5, event type 6, when bytes 0 to 4 all came from the read (`length`
 // bytes of `report`).
-std::optional<MouseSideChange> DecodeInputReport(DeviceRole role,
-                                                 std::span<const uint8_t> report, size_t length);
+std::optional<MouseSideChange> DecodeInputReport(DeviceRole role, std::span<const uint8_t> report,
+                                                 size_t length);
 
 class DeviceLink : public FeatureChannel {
   public:

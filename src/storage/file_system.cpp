@@ -35,13 +35,36 @@ class WholeFileReader : public FileReader {
         pos_ += got;
         return true;
     }
+    bool Rewind() override {
+        pos_ = 0;
+        return true;
+    }
 
   private:
     std::string bytes_;
     size_t pos_ = 0;
 };
 
+class CollectingWriter : public AtomicFileWriter {
+  public:
+    CollectingWriter(FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    bool Write(std::string_view bytes) override {
+        bytes_.append(bytes);
+        return true;
+    }
+    bool Commit() override { return fs_.WriteFileAtomic(path_, bytes_); }
+
+  private:
+    FileSystem& fs_;
+    std::string path_;
+    std::string bytes_;
+};
+
 }  // namespace
+
+std::unique_ptr<AtomicFileWriter> FileSystem::BeginAtomicWrite(const std::string& path) {
+    return std::make_unique<CollectingWriter>(*this, path);
+}
 
 std::unique_ptr<FileReader> FileSystem::OpenForReading(const std::string& path) {
     std::string bytes;

@@ -16,6 +16,20 @@ class FileReader {
     // Up to `size` further bytes into `buffer`; `got` is 0 at the end of the
     // file. False when the file could not be read on.
     virtual bool Read(char* buffer, size_t size, size_t& got) = 0;
+    // Back to the start of the same file; false when that is not possible.
+    virtual bool Rewind() = 0;
+};
+
+// A file being written in pieces that replaces the file at its path as one
+// step at Commit (see WriteFileAtomic). Dropped without a Commit, it leaves
+// the old file as it was.
+class AtomicFileWriter {
+  public:
+    virtual ~AtomicFileWriter() = default;
+    // False once anything failed; later calls then fail too.
+    virtual bool Write(std::string_view bytes) = 0;
+    // True when the whole content is safely in place of the old file.
+    virtual bool Commit() = 0;
 };
 
 class FileSystem {
@@ -34,6 +48,10 @@ class FileSystem {
     // file beside it, is synced, and is renamed over the old file. On any
     // failure the old file is left exactly as it was and false is returned.
     virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
+    // WriteFileAtomic for content made a piece at a time, so a large file is
+    // never held whole. By default the pieces are collected and given to
+    // WriteFileAtomic at Commit.
+    virtual std::unique_ptr<AtomicFileWriter> BeginAtomicWrite(const std::string& path);
     // Writes a new file; fails (and changes nothing) when `path` exists.
     virtual bool CreateNewFile(const std::string& path, std::string_view bytes) = 0;
     // Renames; fails when `to` exists.

@@ -108,8 +108,22 @@ class FaultMatrixTest : public ::testing::Test {
             ResetProfileDefaults(state.Profiles[s], s, state.Language, state.Settings.Sensor());
         library.AddFolder(u"Folder");
         library.AddMacro(u"Macro");
+        FillLarge(large);
         ASSERT_TRUE(SaveAll());
         Change(0);
+    }
+
+    // Six hundred macros: megabytes, written in several pieces.
+    static void FillLarge(MacroLibrary& lib) {
+        for (int f = 0; f < 10; ++f) {
+            lib.SelectedLocation = MacroItemLocation::None();
+            lib.AddFolder(u"F" + FormatDecimal(f));
+            const MacroItemLocation folder = lib.SelectedLocation;
+            for (int m = 0; m < 60; ++m) {
+                lib.SelectedLocation = folder;
+                lib.AddMacro(u"M" + FormatDecimal(m));
+            }
+        }
     }
 
     bool SaveAll() {
@@ -125,6 +139,7 @@ class FaultMatrixTest : public ::testing::Test {
         for (ProfileRecord& record : state.Profiles)
             record.Setting(kProfileName) = u"Round " + FormatDecimal(round);
         library.NextMacroKeyIndex += 1;
+        large.NextMacroKeyIndex += 1;
     }
 
     struct Save {
@@ -147,6 +162,10 @@ class FaultMatrixTest : public ::testing::Test {
         const std::string lib_path = MacroLibraryPath(state.DataFolder);
         saves.push_back({"library", lib_path, [this, lib_path](FileSystem& fs) {
                              return SaveMacroLibrary(lib_path, library, fs);
+                         }});
+        const std::string large_path = dir / "large.mlf";
+        saves.push_back({"large library", large_path, [this, large_path](FileSystem& fs) {
+                             return SaveMacroLibrary(large_path, large, fs);
                          }});
         const std::string psf = dir / "export.psf";
         saves.push_back({"profile export", psf, [this, psf](FileSystem& fs) {
@@ -177,6 +196,7 @@ class FaultMatrixTest : public ::testing::Test {
     PosixFileSystem real;
     ProgramState state;
     MacroLibrary library;
+    MacroLibrary large;
 };
 
 TEST_F(FaultMatrixTest, EverySaveSurvivesEveryFailedCall) {
@@ -221,6 +241,26 @@ TEST_F(FaultMatrixTest, EverySaveSurvivesEveryFailedCall) {
                     save.name.c_str(), counts[0], counts[1], counts[2], counts[3], counts[4]);
     }
     std::printf("fault matrix: %d cases (save x call x errno)\n", cases);
+}
+
+// A file written in pieces has the bytes of one written whole.
+TEST_F(FaultMatrixTest, LargeFileWrittenInPiecesHasTheSameBytes) {
+    PosixFileSystem counting(PlanCalls());
+    plan = {};
+    const std::string path = dir / "large.mlf";
+    ASSERT_TRUE(SaveMacroLibrary(path, large, counting));
+    EXPECT_GT(plan.seen[static_cast<size_t>(Call::kWrite)], 1);
+    // The file system's default for pieces: collected, then written whole.
+    class WholeFileDisk : public PosixFileSystem {
+      public:
+        std::unique_ptr<AtomicFileWriter> BeginAtomicWrite(const std::string& p) override {
+            return FileSystem::BeginAtomicWrite(p);
+        }
+    } whole;
+    ASSERT_TRUE(SaveMacroLibrary(dir / "whole.mlf", large, whole));
+    EXPECT_EQ(ReadBytes(path), ReadBytes(dir / "whole.mlf"));
+    MacroLibrary again;
+    EXPECT_TRUE(LoadMacroLibrary(path, again, real).Complete);
 }
 
 }  // namespace
