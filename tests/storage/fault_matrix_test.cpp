@@ -1,7 +1,8 @@
 // Every save on a disk that fails one system call: for each save, each kind
 // of call it makes, each of those calls in turn and each of ENOSPC, EIO and
-// EDQUOT, the save says it failed, the old file is intact byte for byte, no
-// temporary file is left, and the same save succeeds once the fault is gone.
+// EDQUOT, the save says it failed with the system's reason, the old file is
+// intact byte for byte, no temporary file is left, and the same save
+// succeeds once the fault is gone.
 #include <errno.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -224,6 +226,8 @@ TEST_F(FaultMatrixTest, EverySaveSurvivesEveryFailedCall) {
 
                     EXPECT_FALSE(save.run(faulty));
                     EXPECT_TRUE(plan.failed);
+                    // The system's own reason is what the caller can tell.
+                    EXPECT_EQ(faulty.LastErrorText(), std::strerror(error));
                     EXPECT_EQ(ReadBytes(save.path), before);
                     EXPECT_EQ(Listing(), listing);
 
