@@ -26,6 +26,13 @@ file(GLOB VELMARO_SKIN_GEN_SOURCES CONFIGURE_DEPENDS
 add_executable(velmaro_skin_gen ${VELMARO_SKIN_GEN_SOURCES})
 target_link_libraries(velmaro_skin_gen PRIVATE Qt6::Gui)
 target_include_directories(velmaro_skin_gen PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/assets/skin)
+# A build tool, not what the tests exercise: under ThreadSanitizer the Qt
+# thread pool it draws with (Qt itself is not instrumented) is reported as
+# racing, and a report would fail the build.
+if(VELMARO_SANITIZE MATCHES "thread")
+    target_compile_options(velmaro_skin_gen PRIVATE -fno-sanitize=thread)
+    target_link_options(velmaro_skin_gen PRIVATE -fno-sanitize=thread)
+endif()
 
 set(VELMARO_SKINS_DIR ${CMAKE_BINARY_DIR}/skins)
 set(VELMARO_SKIN_RESOURCE_DIR ${CMAKE_BINARY_DIR}/skin_resources)

@@ -157,6 +157,15 @@ ScanReport DeviceLink::ScanDevices() {
     return report;
 }
 
+std::optional<MouseSideChange> DecodeInputReport(DeviceRole role, std::span<const uint8_t> report,
+                                                 size_t length) {
+    // Bytes 0..4 must all come from this report.
+    if (length > 4 && report.size() > 4 && report[0] == kInputReportId &&
+        report[1] == kInputEventMouseChange)
+        return MouseSideChange{role, report[3], report[4]};
+    return std::nullopt;
+}
+
 void DeviceLink::StartReader(DeviceRole id, std::unique_ptr<HidDevice> input) {
     RoleState& role = Role(id);
     // A reader that has ended but was not joined yet goes first.
@@ -183,11 +192,8 @@ void DeviceLink::ReaderBody(DeviceRole role, HidDevice& input, size_t report_len
         // the status timer rescans a role that is found without a reader.
         if (!result.error.Ok())
             break;
-        // Bytes 0..4 must all come from this report.
-        if (result.length > 4 && buffer[0] == kInputReportId &&
-            buffer[1] == kInputEventMouseChange) {
-            poster.Post(MouseSideChange{role, buffer[3], buffer[4]});
-        }
+        if (const auto change = DecodeInputReport(role, buffer, result.length))
+            poster.Post(*change);
     }
     running.store(false);
     busy.store(false);

@@ -14,6 +14,8 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -54,6 +56,12 @@ struct ScanReport {
     // Interfaces of the mouse the scan could not open (no access, gone).
     std::vector<OpenFailure> OpenFailures;
 };
+
+// What a reader makes of an input report: a mouse-side change for input
+// report 5, event type 6, when bytes 0 to 4 all came from the read (`length`
+// bytes of `report`).
+std::optional<MouseSideChange> DecodeInputReport(DeviceRole role, std::span<const uint8_t> report,
+                                                 size_t length);
 
 class DeviceLink : public FeatureChannel {
   public:

@@ -31,7 +31,9 @@ FeatureReport StatusAnswerBuffer() {
 }
 
 bool IsAcceptedStatusAnswer(const FeatureReport& answer) {
-    return answer.Bytes[2] == CMD_QUERY_STATUS && answer.Bytes[3] == 0x00;
+    // Another report's bytes say nothing about the mouse's state.
+    return answer.Bytes[0] == kFeatureReportId && answer.Bytes[2] == CMD_QUERY_STATUS &&
+           answer.Bytes[3] == 0x00;
 }
 
 bool AnswerHasPayload(const FeatureReport& answer) {

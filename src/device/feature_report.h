@@ -85,7 +85,8 @@ class RequestBuilder {
 // a short read cannot pass for a zero status or an empty answer.
 FeatureReport StatusAnswerBuffer();
 
-// The status parser takes an answer only for the status command with status 0.
+// The status parser takes an answer only of report 12, for the status command,
+// with status 0.
 bool IsAcceptedStatusAnswer(const FeatureReport& answer);
 
 // An answer with a payload length of 0 carries nothing; the query tries once more.

@@ -58,6 +58,8 @@ void SettingsWriter::MarkChanged(unsigned groups) {
 }
 
 void SettingsWriter::MarkAfterScan() {
+    if (std::exchange(send_failed_, false))
+        ForgetLastSent();
     SetDirty(kGroupButtons | kGroupMain | kGroupPower);
     suppress_progress_once_ = true;
     RestartApplyTimer();
@@ -161,7 +163,11 @@ bool SettingsWriter::TakeForgotten(unsigned group) {
 }
 
 void SettingsWriter::Send(const CommandPayload& payload) {
-    channel_.SendCommand(BuildRequest(requests_, payload));  // fire and forget
+    // Fire and forget; but a report the mouse did not get (the cable pulled
+    // mid-apply) is remembered, so the apply after the next scan sends
+    // everything again.
+    if (!channel_.SendCommand(BuildRequest(requests_, payload)))
+        send_failed_ = true;
     sent_any_ = true;
 }
 

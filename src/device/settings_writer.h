@@ -173,6 +173,8 @@ class SettingsWriter {
     bool sent_any_ = false;
     bool suppress_progress_once_ = false;
     bool save_scheduled_ = false;
+    // A send failed since the last scan.
+    bool send_failed_ = false;
     bool refresh_macros_ = false;
     bool applying_ = false;
     bool library_complete_ = true;

@@ -279,9 +279,9 @@ bool SaveMacroLibrary(const std::string& path, MacroLibrary& library, FileSystem
     CStdioFileEx file(fs);
     if (!file.Open(path, CStdioFileEx::Mode::Write))
         return false;
-    // The whole text goes to the file in one piece: a library of a thousand
-    // macros is megabytes, and growing it piece by piece costs more than
-    // building it.
+    // A library of ten thousand macros is tens of megabytes: each block is
+    // made in one small reused buffer and goes straight into the file's,
+    // which is sized once.
     const MacroLibrary& lib = library;
     std::vector<MacroItemLocation> used;
     size_t size = 256;
@@ -302,15 +302,19 @@ bool SaveMacroLibrary(const std::string& path, MacroLibrary& library, FileSystem
             for (int i2 = 0; i2 < kMacroListSlots; ++i2)
                 collect(MacroItemLocation::Stage2(i0, i1, i2));
 
+    file.Reserve(size);
     std::u16string out;
-    out.reserve(size);
+    out.reserve(256 + kAllActionDigits);
     out += kHeader;
     out += u'\n';
     AppendLine(out, u"", u"MacroKeyIndex", static_cast<int32_t>(library.NextMacroKeyIndex));
     AppendLocation(out, u"", u"Select Locaton", mark);
-    for (const MacroItemLocation& loc : used)
-        AppendBlock(out, *lib.ItemAt(loc), loc);
     file.WriteString(out);
+    for (const MacroItemLocation& loc : used) {
+        out.clear();
+        AppendBlock(out, *lib.ItemAt(loc), loc);
+        file.WriteString(out);
+    }
     return file.Close();
 }
 

@@ -33,6 +33,163 @@ std::string TempNameBeside(const std::string& path) {
     return path + suffix;
 }
 
+// A regular file open for reading; the descriptor is closed with it.
+class PosixFileReader : public FileReader {
+  public:
+    explicit PosixFileReader(int fd) : fd_(fd) {}
+    ~PosixFileReader() override { ::close(fd_); }
+    PosixFileReader(const PosixFileReader&) = delete;
+    PosixFileReader& operator=(const PosixFileReader&) = delete;
+
+    bool Read(char* buffer, size_t size, size_t& got) override {
+        got = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return false;
+            got = static_cast<size_t>(n);
+            return true;
+        }
+    }
+
+    bool Rewind() override { return ::lseek(fd_, 0, SEEK_SET) == 0; }
+
+  private:
+    int fd_;
+};
+
+bool WriteAllWith(const SysCalls& sys, int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = sys.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            errno = EIO;  // nothing written and no reason given
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The content goes to a temporary file beside the target as it comes; at
+// Commit it is synced and renamed over the target. Any failure, or no
+// Commit, removes the temporary file and leaves the target as it was. The
+// system's reason for a failure goes to `last_errno`, the file system's.
+class PosixAtomicWriter : public AtomicFileWriter {
+  public:
+    PosixAtomicWriter(const SysCalls& sys, std::string path, int& last_errno)
+        : sys_(sys), path_(std::move(path)), last_errno_(last_errno) {
+        // Keep the permissions of the file we replace.
+        mode_t mode = 0644;
+        struct stat st {};
+        if (::stat(path_.c_str(), &st) == 0) {
+            if (!S_ISREG(st.st_mode)) {
+                Note(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+                return;
+            }
+            mode = st.st_mode & 07777;
+        }
+        temp_ = TempNameBeside(path_);
+        fd_ = sys_.open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        ok_ = fd_ >= 0;
+        // Not ours to remove when it could not be made.
+        if (!ok_) {
+            Note(errno);
+            temp_.clear();
+        }
+    }
+    ~PosixAtomicWriter() override {
+        if (!committed_)
+            Abandon();
+    }
+    PosixAtomicWriter(const PosixAtomicWriter&) = delete;
+    PosixAtomicWriter& operator=(const PosixAtomicWriter&) = delete;
+
+    bool Write(std::string_view bytes) override {
+        if (ok_ && !WriteAllWith(sys_, fd_, bytes)) {
+            Note(errno);
+            ok_ = false;
+        }
+        return ok_;
+    }
+
+    bool Commit() override {
+        if (fd_ < 0 || committed_)
+            return false;
+        bool ok = ok_ && sys_.fsync(fd_) == 0;
+        int error = ok || !ok_ ? 0 : errno;
+        ok = sys_.close(fd_) == 0 && ok;
+        if (!ok && ok_ && error == 0)
+            error = errno;
+        fd_ = -1;
+        if (ok) {
+            ok = sys_.rename(temp_.c_str(), path_.c_str()) == 0;
+            error = ok ? 0 : errno;
+        }
+        if (!ok) {
+            if (error != 0)
+                Note(error);
+            ok_ = false;
+            Abandon();
+            return false;
+        }
+        committed_ = true;
+        // Make the rename itself durable.
+        const int dir = ::open(DirectoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+        return true;
+    }
+
+  private:
+    void Note(int error) { last_errno_ = error != 0 ? error : EIO; }
+
+    void Abandon() {
+        if (fd_ >= 0) {
+            sys_.close(fd_);
+            fd_ = -1;
+        }
+        if (!temp_.empty()) {
+            sys_.unlink(temp_.c_str());
+            temp_.clear();
+        }
+    }
+
+    SysCalls sys_;
+    std::string path_;
+    std::string temp_;
+    int& last_errno_;
+    int fd_ = -1;
+    bool ok_ = false;
+    bool committed_ = false;
+};
+
+// Opens a regular file for reading; -1 otherwise, with errno telling why
+// (EISDIR for a folder, EINVAL for another kind of file).
+int OpenRegularForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    int error = 0;
+    if (::fstat(fd, &st) != 0)
+        error = errno;
+    else if (!S_ISREG(st.st_mode))
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    if (error != 0) {
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 SysCalls SysCalls::Real() {
@@ -62,13 +219,22 @@ std::vector<std::string> PosixFileSystem::ListFolder(const std::string& folder) 
     return names;
 }
 
+std::unique_ptr<FileReader> PosixFileSystem::OpenForReading(const std::string& path) {
+    const int fd = OpenRegularForReading(path);
+    if (fd < 0) {
+        Fail();
+        return nullptr;
+    }
+    return std::make_unique<PosixFileReader>(fd);
+}
+
 bool PosixFileSystem::ReadFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularForReading(path);
     if (fd < 0)
         return Fail();
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
         ::close(fd);
         return Fail(error);
     }
@@ -103,51 +269,16 @@ bool PosixFileSystem::CanOpenForUpdate(const std::string& path) {
 }
 
 bool PosixFileSystem::WriteAll(int fd, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = sys_.write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
+    return WriteAllWith(sys_, fd, bytes);
 }
 
 bool PosixFileSystem::WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    // Keep the permissions of the file we replace.
-    mode_t mode = 0644;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode))
-            return Fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-        mode = st.st_mode & 07777;
-    }
-    const std::string temp = TempNameBeside(path);
-    const int fd = sys_.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0)
-        return Fail();
-    bool ok = WriteAll(fd, bytes) && sys_.fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    ok = sys_.close(fd) == 0 && ok;
-    if (!ok && error == 0)
-        error = errno;
-    if (ok) {
-        ok = sys_.rename(temp.c_str(), path.c_str()) == 0;
-        error = ok ? 0 : errno;
-    }
-    if (!ok) {
-        sys_.unlink(temp.c_str());
-        return Fail(error);
-    }
-    // Make the rename itself durable.
-    const int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    const std::unique_ptr<AtomicFileWriter> writer = PosixFileSystem::BeginAtomicWrite(path);
+    return writer->Write(bytes) && writer->Commit();
+}
+
+std::unique_ptr<AtomicFileWriter> PosixFileSystem::BeginAtomicWrite(const std::string& path) {
+    return std::make_unique<PosixAtomicWriter>(sys_, path, last_errno_);
 }
 
 bool PosixFileSystem::CreateNewFile(const std::string& path, std::string_view bytes) {

@@ -24,8 +24,10 @@ class PosixFileSystem : public FileSystem {
     explicit PosixFileSystem(SysCalls calls = SysCalls::Real()) : sys_(calls) {}
 
     bool ReadFile(const std::string& path, std::string& bytes) override;
+    std::unique_ptr<FileReader> OpenForReading(const std::string& path) override;
     bool CanOpenForUpdate(const std::string& path) override;
     bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
+    std::unique_ptr<AtomicFileWriter> BeginAtomicWrite(const std::string& path) override;
     bool CreateNewFile(const std::string& path, std::string_view bytes) override;
     bool RenameNoReplace(const std::string& from, const std::string& to) override;
     bool Exists(const std::string& path) override;

@@ -1,6 +1,8 @@
 #include "storage/file_system.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 
 namespace velmaro {
@@ -24,7 +26,52 @@ std::string ExistingCopy(FileSystem& fs, const std::string& path, const std::str
     return {};
 }
 
+class WholeFileReader : public FileReader {
+  public:
+    explicit WholeFileReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    bool Read(char* buffer, size_t size, size_t& got) override {
+        got = std::min(size, bytes_.size() - pos_);
+        std::memcpy(buffer, bytes_.data() + pos_, got);
+        pos_ += got;
+        return true;
+    }
+    bool Rewind() override {
+        pos_ = 0;
+        return true;
+    }
+
+  private:
+    std::string bytes_;
+    size_t pos_ = 0;
+};
+
+class CollectingWriter : public AtomicFileWriter {
+  public:
+    CollectingWriter(FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    bool Write(std::string_view bytes) override {
+        bytes_.append(bytes);
+        return true;
+    }
+    bool Commit() override { return fs_.WriteFileAtomic(path_, bytes_); }
+
+  private:
+    FileSystem& fs_;
+    std::string path_;
+    std::string bytes_;
+};
+
 }  // namespace
+
+std::unique_ptr<AtomicFileWriter> FileSystem::BeginAtomicWrite(const std::string& path) {
+    return std::make_unique<CollectingWriter>(*this, path);
+}
+
+std::unique_ptr<FileReader> FileSystem::OpenForReading(const std::string& path) {
+    std::string bytes;
+    if (!ReadFile(path, bytes))
+        return nullptr;
+    return std::make_unique<WholeFileReader>(std::move(bytes));
+}
 
 std::string KeepBadFile(FileSystem& fs, const std::string& path) {
     bool made_now = false;

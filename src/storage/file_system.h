@@ -2,11 +2,35 @@
 // writes goes through it, so tests can put a failing disk under any writer.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velmaro {
+
+// A file being read from its start, a piece at a time.
+class FileReader {
+  public:
+    virtual ~FileReader() = default;
+    // Up to `size` further bytes into `buffer`; `got` is 0 at the end of the
+    // file. False when the file could not be read on.
+    virtual bool Read(char* buffer, size_t size, size_t& got) = 0;
+    // Back to the start of the same file; false when that is not possible.
+    virtual bool Rewind() = 0;
+};
+
+// A file being written in pieces that replaces the file at its path as one
+// step at Commit (see WriteFileAtomic). Dropped without a Commit, it leaves
+// the old file as it was.
+class AtomicFileWriter {
+  public:
+    virtual ~AtomicFileWriter() = default;
+    // False once anything failed; later calls then fail too.
+    virtual bool Write(std::string_view bytes) = 0;
+    // True when the whole content is safely in place of the old file.
+    virtual bool Commit() = 0;
+};
 
 class FileSystem {
   public:
@@ -14,12 +38,20 @@ class FileSystem {
 
     // The whole file. False when it is missing or cannot be read.
     virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+    // The file for reading piece by piece, so a large file is never held
+    // whole; null when it is missing or cannot be read. By default it is
+    // read whole with ReadFile and handed out from memory.
+    virtual std::unique_ptr<FileReader> OpenForReading(const std::string& path);
     // True when the file exists and could be opened for reading and writing.
     virtual bool CanOpenForUpdate(const std::string& path) = 0;
     // Replaces the file's content as one step: the data goes to a temporary
     // file beside it, is synced, and is renamed over the old file. On any
     // failure the old file is left exactly as it was and false is returned.
     virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
+    // WriteFileAtomic for content made a piece at a time, so a large file is
+    // never held whole. By default the pieces are collected and given to
+    // WriteFileAtomic at Commit.
+    virtual std::unique_ptr<AtomicFileWriter> BeginAtomicWrite(const std::string& path);
     // Writes a new file; fails (and changes nothing) when `path` exists.
     virtual bool CreateNewFile(const std::string& path, std::string_view bytes) = 0;
     // Renames; fails when `to` exists.

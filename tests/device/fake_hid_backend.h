@@ -195,6 +195,11 @@ class FakeHidBackend : public HidBackend {
         std::lock_guard lock(core_->mutex);
         default_answer_ = answer;
     }
+    // Every input read fails at once (an interface that keeps erroring).
+    void FailInputReads(bool fail) {
+        std::lock_guard lock(core_->mutex);
+        fail_reads_ = fail;
+    }
     void FailSetFeature(bool fail) {
         std::lock_guard lock(core_->mutex);
         fail_set_ = fail;
@@ -296,6 +301,8 @@ class FakeHidBackend : public HidBackend {
         }
         ReadResult ReadInput(std::span<uint8_t> buffer) override {
             std::unique_lock lock(core_->mutex);
+            if (owner_->fail_reads_)
+                return {0, {HidErrorKind::kIo, 5}};
             handle_->reading = true;
             core_->changed.notify_all();
             core_->changed.wait(lock, [&] {
@@ -358,6 +365,7 @@ class FakeHidBackend : public HidBackend {
     int enumerations_ = 0;
     int gets_ = 0;
     bool fail_set_ = false;
+    bool fail_reads_ = false;
 };
 
 // The input report of a DPI or report-rate change made on the mouse.

@@ -59,6 +59,18 @@ TEST(StatusAnswerTest, ReadBufferIsReportIdThenFF) {
     EXPECT_FALSE(IsAcceptedStatusAnswer(b));
 }
 
+TEST(StatusAnswerTest, AnotherReportIsNotAnAnswer) {
+    FeatureReport answer;
+    answer.Bytes[2] = CMD_QUERY_STATUS;
+    answer.Bytes[6] = 0x10;
+    for (const uint8_t id : {0x00, 0x05, 0x0D, 0xFF}) {
+        answer.Bytes[0] = id;
+        EXPECT_FALSE(IsAcceptedStatusAnswer(answer)) << int{id};
+    }
+    answer.Bytes[0] = kFeatureReportId;
+    EXPECT_TRUE(IsAcceptedStatusAnswer(answer));
+}
+
 struct AnswerCase {
     uint8_t command;
     uint8_t status;

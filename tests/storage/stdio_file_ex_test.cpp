@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
+#include "model/text.h"
 #include "platform/posix_file_system.h"
 #include "storage_test_support.h"
 
@@ -116,6 +119,63 @@ TEST(StdioFileExTest, CloseReportsAWriteThatCannotLand) {
     ASSERT_TRUE(file.Open(dir / "no-such-folder/f.txt", CStdioFileEx::Mode::Write));
     file.WriteString(u"x\n");
     EXPECT_FALSE(file.Close());
+}
+
+// Lines of a text of about two megabytes: written in several pieces.
+std::vector<std::u16string> LongText() {
+    std::vector<std::u16string> lines;
+    for (int i = 0; i < 40000; ++i)
+        lines.push_back(u"Line " + FormatDecimal(i) + u" of a long file\n");
+    return lines;
+}
+
+struct LargeRewriteCase {
+    const char* What;
+    std::function<void(std::vector<std::u16string>&)> Change;
+    bool Rewritten;
+};
+
+// A large file is checked against the disk as it is written: the same bytes
+// leave the file alone (the very same file, not a copy), and a difference at
+// any point, or a length that differs, gives exactly the new bytes.
+TEST(StdioFileExTest, LargeFileIsRewrittenOnlyWhenItsBytesChange) {
+    using Lines = std::vector<std::u16string>;
+    const LargeRewriteCase cases[] = {
+        {"the same text", [](Lines&) {}, false},
+        {"a change in the first line", [](Lines& l) { l.front() = u"First\n"; }, true},
+        {"a change in the last line", [](Lines& l) { l.back() = u"Last\n"; }, true},
+        {"one more line", [](Lines& l) { l.push_back(u"More\n"); }, true},
+        {"one line fewer", [](Lines& l) { l.pop_back(); }, true},
+        {"half of it", [](Lines& l) { l.resize(l.size() / 2); }, true},
+    };
+    for (const LargeRewriteCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TempDir dir;
+        const std::string path = dir / "long.txt";
+        PosixFileSystem fs;
+        const auto write = [&](const Lines& lines) {
+            CStdioFileEx out(fs);
+            EXPECT_TRUE(out.Open(path, CStdioFileEx::Mode::Write));
+            for (const std::u16string& line : lines)
+                out.WriteString(line);
+            return out.Close();
+        };
+        Lines lines = LongText();
+        ASSERT_TRUE(write(lines));
+        struct stat before {};
+        ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+        c.Change(lines);
+        ASSERT_TRUE(write(lines));
+        std::u16string text;
+        for (const std::u16string& line : lines)
+            text += line;
+        EXPECT_EQ(testing::ReadBytes(path), Utf16File(text));
+        struct stat after {};
+        ASSERT_EQ(::stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino != before.st_ino, c.Rewritten);
+        EXPECT_EQ(dir.List(), std::vector<std::string>{"long.txt"});
+    }
 }
 
 }  // namespace
