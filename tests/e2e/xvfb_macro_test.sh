@@ -9,43 +9,7 @@
 # Usage: xvfb_macro_test.sh path/to/velmaro
 set -euo pipefail
 
-app=$(realpath "$1")
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/app.log" ] && sed 's/^/  velmaro: /' "$work/app.log" >&2
-    exit 1
-}
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-data="$work/data"
-trace="$work/trace"
-
-"$app" --simulate --data-dir "$data" --trace "$trace" >"$work/app.log" 2>&1 &
-app_pid=$!
-
-title="Pyxeltor Quill mouse"
-main=$(timeout 10 xdotool search --sync --onlyvisible --name "$title" | head -n1) ||
-    fail "the main window did not appear"
+source "$(dirname "$0")/xvfb_start.sh" "$1"
 sleep 1
 
 # The newest visible window of the program that is none of those given.
