@@ -91,7 +91,7 @@ class MacroManagerWindowTest : public MainWindowFixture {
 
 TEST_F(MacroManagerWindowTest, RecordedMacroOnAButtonReachesTheMouseAndEditsFollowOnClose) {
     Start();
-    OnManager([this](CMacroManagerDlg& m) {
+    OnManager([](CMacroManagerDlg& m) {
         MacroEditors editors = m.Editors();
         editors.AskNewName = [](bool) { return std::optional<std::u16string>(u"Burst"); };
         m.SetEditors(editors);

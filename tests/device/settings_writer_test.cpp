@@ -133,7 +133,6 @@ class SettingsWriterTest : public ::testing::Test {
     int poll_resets = 0;
 };
 
-const std::vector<int> kNoPauses;
 const std::vector<int> kOnePause{60};
 
 TEST_F(SettingsWriterTest, ChangesWithin20msCollapseIntoOneApply) {

@@ -50,13 +50,20 @@ for _ in $(seq 100); do
 done
 [ -n "$dialog" ] || fail "the name dialog did not appear"
 xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+# The dialog focuses its name field once it is shown; on a busy machine the
+# first letters could otherwise go nowhere.
+sleep 0.5
 xdotool type --delay 20 "Racing"
 xdotool key --clearmodifiers Return
-sleep 1
 
+name_line() { iconv -f UTF-16 -t UTF-8 "$data/config/default3.psf" 2>/dev/null | grep '^ProfileName=' || true; }
+for _ in $(seq 50); do
+    [ "$(name_line)" = "ProfileName=Racing" ] && break
+    sleep 0.1
+done
 settings | grep -q '^ProfileShowCount=4' || fail "the settings file does not show four profiles"
-iconv -f UTF-16 -t UTF-8 "$data/config/default3.psf" | grep -q '^ProfileName=Racing$' ||
-    fail "the new profile does not carry its name"
+[ "$(name_line)" = "ProfileName=Racing" ] ||
+    fail "the new profile does not carry its name (default3.psf has: $(name_line))"
 
 kill -TERM "$app_pid"
 status=0

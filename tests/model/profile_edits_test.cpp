@@ -37,7 +37,6 @@ SensorTables Tables(uint16_t sensor_id) {
     return tables;
 }
 
-const DirtyGroups kNone{};
 const DirtyGroups kMain{DirtyGroup::Main};
 const DirtyGroups kButtons{DirtyGroup::Buttons};
 const DirtyGroups kPower{DirtyGroup::Power};

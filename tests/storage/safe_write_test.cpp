@@ -26,8 +26,6 @@ struct FaultPlan {
     bool fail_close = false;
     bool fail_rename = false;
     long written = 0;
-
-    friend void PrintTo(const FaultPlan&, std::ostream* os) { *os << "plan"; }
 };
 FaultPlan plan;
 
