@@ -38,7 +38,7 @@ std::vector<std::string> Section(const std::vector<std::string>& lines, const st
     return entries;
 }
 
-// "spec      help" split at the first run of two or more spaces.
+// "usage      help" split at the first run of two or more spaces.
 std::pair<std::string, std::string> SplitEntry(const std::string& entry) {
     const std::size_t gap = entry.find("  ");
     if (gap == std::string::npos) {
@@ -61,12 +61,12 @@ std::vector<std::string> Split(const std::string& text, char sep) {
 std::vector<Option> ReadOptions(const std::vector<std::string>& lines, bool keepHelp) {
     std::vector<Option> options;
     for (const std::string& entry : Section(lines, "Options:")) {
-        const auto [spec, help] = SplitEntry(entry);
+        const auto [usage, help] = SplitEntry(entry);
         Option option;
-        const std::size_t space = spec.find(' ');
-        option.Names = Split(spec.substr(0, space), ',');
+        const std::size_t space = usage.find(' ');
+        option.Names = Split(usage.substr(0, space), ',');
         if (space != std::string::npos) {
-            std::string value = spec.substr(space + 1);
+            std::string value = usage.substr(space + 1);
             option.TakesValue = true;
             if (value.rfind("[=", 0) == 0) {
                 option.ValueOptional = true;

@@ -246,23 +246,23 @@ std::string ZshScript(const HelpModel& model) {
         // "(-h --help)"{-h,--help}"[...]" lets zsh offer either name once.
         // Appended piece by piece: GCC 12 at -O3 takes "literal" + std::string for
         // an overlapping copy (-Wrestrict).
-        std::string names, spec;
+        std::string names, argument;
         if (o.Names.size() > 1) {
             names = Quote(std::string("(").append(Join(o.Names)).append(")"));
             names.append("{").append(Join(o.Names, ",")).append("}");
         } else {
-            spec = o.Names[0];
+            argument = o.Names[0];
         }
         if (o.ValueOptional) {
-            spec += "=-";
+            argument += "=-";
         }
-        spec.append("[").append(Short(o.Help)).append("]");
+        argument.append("[").append(Short(o.Help)).append("]");
         if (o.ValueOptional) {
-            spec += ":" + o.ValueName + ":(" + Join(model.SimulateWords) + ")";
+            argument += ":" + o.ValueName + ":(" + Join(model.SimulateWords) + ")";
         } else if (o.TakesValue) {
-            spec += ":" + o.ValueName + ":" + (o.ValueName == "DIR" ? "_files -/" : "_files");
+            argument += ":" + o.ValueName + ":" + (o.ValueName == "DIR" ? "_files -/" : "_files");
         }
-        s << "        " << names << Quote(spec) << " \\\n";
+        s << "        " << names << Quote(argument) << " \\\n";
     }
     s << "        '1:command:->command' \\\n"
       << "        '*::argument:->argument' && ret=0\n"
