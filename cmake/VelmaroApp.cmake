@@ -20,6 +20,10 @@ list(REMOVE_ITEM VELMARO_APP_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/app/main.cp
 add_library(velmaro_app STATIC ${VELMARO_APP_SOURCES})
 target_link_libraries(velmaro_app PUBLIC velmaro_ui velmaro_macro_dialogs velmaro_cli velmaro_hid_linux
                                          Qt6::Widgets Qt6::Network)
+# X11 keyboard glue: press-only auto-repeat (XKB) and keys typed anywhere on
+# the desktop while a key capture runs (XInput2 raw events).
+pkg_check_modules(VELMARO_XCB_KEYS REQUIRED IMPORTED_TARGET xcb xcb-xinput xcb-xkb)
+target_link_libraries(velmaro_app PRIVATE PkgConfig::VELMARO_XCB_KEYS)
 target_include_directories(velmaro_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src
                                        PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
 # Where the installed program finds its shared files and the udev rule,

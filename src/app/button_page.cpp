@@ -465,8 +465,9 @@ void CButtonPage::RunMacroSelection() {
     CKorvaneDlg& w = Window();
     CMacroSelectDlg dialog(
         w.Ui(), w.State().Language, w.Core().Library(), &w, [&w](uint16_t message) {
-            CAttentionDlg attention(w.Ui(), w.State().Language, w.Text(kAttentionTitle),
-                                    w.Text(message), &w);
+            CAttentionDlg attention(
+                w.Ui(), w.State().Language, w.Text(kAttentionTitle), w.Text(message), &w,
+                message == kMessageMacroTooLong ? AttentionLayout::Long : AttentionLayout::Short);
             w.RunModal(attention);
         });
     w.RunModal(dialog);

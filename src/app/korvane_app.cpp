@@ -19,6 +19,7 @@
 #include "app/sim_events.h"
 #include "app/single_instance.h"
 #include "app/ui_scale.h"
+#include "app/x11_keys.h"
 #include "cli/session.h"
 #include "cli/tracing_backend.h"
 #include "device/hid/linux/linux_hid_backend.h"
@@ -203,6 +204,8 @@ int CKorvaneApp::Run(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     InstallFontSubstitutes();
     InitUiResources();
+    // On X11: a held key is one press, and key captures read the whole desktop.
+    InstallX11KeyCapture();
 
     const QString programDir = QCoreApplication::applicationDirPath();
     const ResourceFolders folders = FindResourceFolders(

@@ -183,6 +183,12 @@ std::optional<ButtonAction> Macro(std::string_view path, const MacroLibrary& lib
         error = "\"" + std::string(path) + "\" is a folder, not a macro";
         return std::nullopt;
     }
+    if (!item->Macro->FitsMouse()) {
+        error = "\"" + std::string(path) + "\" has " +
+                std::to_string(item->Macro->CountCommandActions()) +
+                " key actions; the mouse plays at most " + std::to_string(kMaxCommandActions);
+        return std::nullopt;
+    }
     ButtonAction action;
     action.Type = ButtonAction::Kind::Macro;
     action.Macro = item->Macro.get();

@@ -360,6 +360,9 @@ std::string RefusalText(const EditResult& result, const SetKey& entry, const Pro
             return "the second fire key number must be 0..255";
         case EditRefusal::EmptyKeyCombination:
             return "a key combination needs a key or a modifier";
+        case EditRefusal::MacroTooLong:
+            return "the macro has more than " + std::to_string(kMaxCommandActions) +
+                   " key actions, more than the mouse can play";
     }
     return "refused";
 }

@@ -308,17 +308,34 @@ void AppCore::NoteLibraryLoad(const MacroLibraryLoad& load) {
     writer_.SetLibraryComplete(library_problem_.empty());
 }
 
-std::optional<std::string> AppCore::TakeLibraryAttention() {
-    const std::vector<int>& buttons = writer_.UnfoundMacroButtons();
-    if (library_attention_told_ || buttons.empty())
-        return std::nullopt;
-    library_attention_told_ = true;
+namespace {
+std::string ButtonList(const std::vector<int>& buttons) {
     std::string list;
     for (size_t i = 0; i < buttons.size(); ++i) {
         if (i != 0)
             list += i + 1 == buttons.size() ? " and " : ", ";
         list += std::to_string(buttons[i] + 1);
     }
+    return list;
+}
+}  // namespace
+
+std::optional<std::string> AppCore::TakeLibraryAttention() {
+    // A macro the mouse cannot take is told once for each set of buttons.
+    const std::vector<int>& unsent = writer_.UnsentMacroButtons();
+    if (unsent != unsent_told_) {
+        unsent_told_ = unsent;
+        if (!unsent.empty())
+            return std::string("the macro of button") + (unsent.size() > 1 ? "s " : " ") +
+                   ButtonList(unsent) + " of profile " + std::to_string(state_.CurrentProfileTab) +
+                   " has more than " + std::to_string(kMaxCommandActions) +
+                   " key actions, more than the mouse can play: it was not sent";
+    }
+    const std::vector<int>& buttons = writer_.UnfoundMacroButtons();
+    if (library_attention_told_ || buttons.empty())
+        return std::nullopt;
+    library_attention_told_ = true;
+    const std::string list = ButtonList(buttons);
     std::string problem = library_problem_;
     if (problem.starts_with("it "))
         problem = problem.substr(3);

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "device/core_ui.h"
 #include "device/device_link.h"
@@ -154,6 +155,8 @@ class AppCore {
     // Once per run, after a synchronisation left macro buttons as they were
     // because the library did not load completely: the sentence to show the
     // user (the window's attention message, velmaroctl's error stream).
+    // Also, once for each set of buttons, that a button's macro was not sent
+    // because the mouse cannot take it.
     std::optional<std::string> TakeLibraryAttention();
 
     // The save at exit when one is scheduled (and the library when the macros
@@ -210,6 +213,8 @@ class AppCore {
     // Why the library did not load completely; empty when it did.
     std::string library_problem_;
     bool library_attention_told_ = false;
+    // The buttons whose unsendable macro was last told.
+    std::vector<int> unsent_told_;
     bool end_requested_ = false;
     bool shut_down_ = false;
 };

@@ -299,17 +299,26 @@ void SettingsWriter::UploadMacroImages(bool send) {
     // Buttons that share a slot share its image: it goes out once.
     const bool all = send && reachable && std::exchange(images_forgotten_, false);
     std::array<bool, kMacroSlotCount> forced{};
-    for (const KeyRecord& key : state_.CurrentRecord().Keys) {
+    unsent_.clear();
+    const auto& keys = state_.CurrentRecord().Keys;
+    for (size_t n = 0; n < keys.size(); ++n) {
+        const KeyRecord& key = keys[n];
         if (key.Value[0] != kCategoryMacro)
             continue;
         const auto slot = static_cast<uint8_t>(key.Value[1] & 0x0F);
         const MacroImage image = BuildMacroImage(key.Macro, slot);
         MacroImage& previous = previous_images_[slot];
+        // The mouse can never hold a macro too long to frame: it is neither
+        // taken as held nor as sent, and the button is reported.
+        const bool framable = MacroChunksFor(image, slot).has_value();
+        if (!framable)
+            unsent_.push_back(static_cast<int>(n));
         if (!send) {
-            previous = image;
+            if (framable)
+                previous = image;
             continue;
         }
-        if (reachable) {
+        if (reachable && framable) {
             const bool differs = (all && !std::exchange(forced[slot], true)) || image != previous;
             previous = image;
             if (differs)
@@ -319,16 +328,18 @@ void SettingsWriter::UploadMacroImages(bool send) {
     }
 }
 
-void SettingsWriter::SendMacroImage(const MacroImage& image, uint8_t slot) {
+std::optional<std::vector<CommandPayload>> SettingsWriter::MacroChunksFor(const MacroImage& image,
+                                                                          uint8_t slot) {
     // The mouse is told the copy's action count; its entries follow the header.
     const size_t announced = size_t{image[3]} * kMacroEntryBytes;
     const size_t available = kMacroImageSize - kMacroImageHeader;
     const std::span<const uint8_t> data(image.data() + kMacroImageHeader,
                                         std::min(announced, available));
-    // A macro too long to frame is not sent at all (a cut one could leave a
-    // key held on the mouse); it stays recorded as the previous image, so it
-    // is not tried again until it changes.
-    const auto chunks = ComposeMacroChunks(slot, data);
+    return ComposeMacroChunks(slot, data);
+}
+
+void SettingsWriter::SendMacroImage(const MacroImage& image, uint8_t slot) {
+    const auto chunks = MacroChunksFor(image, slot);
     if (!chunks)
         return;
     for (const CommandPayload& chunk : *chunks) {

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "device/command_channel.h"
@@ -132,6 +133,10 @@ class SettingsWriter {
     // after each chunk, and 60 ms after each macro button); without it the
     // images are only recorded.
     void UploadMacroImages(bool send);
+    // Buttons (0..5) of the current profile whose macro the last upload could
+    // not send: more key actions than the mouse takes in its 15 chunks. Their
+    // images are not taken as held by the mouse.
+    const std::vector<int>& UnsentMacroButtons() const { return unsent_; }
 
     bool ButtonsDirty() const { return (dirty_ & kGroupButtons) != 0; }
     bool MainDirty() const { return (dirty_ & kGroupMain) != 0; }
@@ -152,6 +157,9 @@ class SettingsWriter {
     void WritePowerSaving();
     void WriteMotionWakeup();
     void SendMacroImage(const MacroImage& image, uint8_t slot);
+    // The chunks that carry an image; none when it is too long to frame.
+    static std::optional<std::vector<CommandPayload>> MacroChunksFor(const MacroImage& image,
+                                                                     uint8_t slot);
     // True (once) when the group's last-sent payloads were forgotten.
     bool TakeForgotten(unsigned group);
     // Builds the request, sends it and counts it as sent, whatever the result.
@@ -179,6 +187,7 @@ class SettingsWriter {
     bool applying_ = false;
     bool library_complete_ = true;
     std::vector<int> unfound_;
+    std::vector<int> unsent_;
     // Groups (and the macro images) whose last-sent payloads are not known.
     unsigned forgotten_ = 0;
     bool images_forgotten_ = false;

@@ -8,7 +8,10 @@
 namespace velmaro {
 
 inline constexpr uint32_t kMacroActionSlots = 336;
-inline constexpr uint32_t kMaxCommandActions = 168;
+// The mouse takes a macro in at most 15 chunks of 25 bytes, three bytes per
+// non-delay action: 125 key actions. The editor stops there, so what is on a
+// button is what the mouse plays.
+inline constexpr uint32_t kMaxCommandActions = 125;
 
 // Four bytes handled as bytes 0..3 in this order everywhere: in memory, in
 // files, and as a little-endian 32-bit value. Byte 0 selects the kind.
@@ -58,6 +61,13 @@ struct MacroRecord {
     void CopyMacroContent(const MacroRecord& source);
     // Number of non-delay actions among the used ones.
     uint32_t CountCommandActions() const;
+    // Whether the mouse can take the macro: at most kMaxCommandActions
+    // non-delay actions, counted and announced. A longer one (from a file
+    // written elsewhere) is kept whole but cannot go on a button.
+    bool FitsMouse() const {
+        return MacroCommandActionNum <= kMaxCommandActions &&
+               CountCommandActions() <= kMaxCommandActions;
+    }
 
     friend bool operator==(const MacroRecord&, const MacroRecord&) = default;
 };

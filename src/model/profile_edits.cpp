@@ -450,6 +450,8 @@ EditResult AssignMacro(ProfileRecord& record, const LanguageTable& language, int
                        const MacroRecord* macro, std::u16string_view item_name) {
     if (macro == nullptr)
         return AssignChoice(record, language, button, MacroChoice(language, std::nullopt), nullptr);
+    if (!macro->FitsMouse())
+        return {EditRefusal::MacroTooLong, {}, kMessageMacroTooLong};
     return AssignChoice(record, language, button, MacroChoice(language, item_name), macro);
 }
 

@@ -66,6 +66,7 @@ enum class EditRefusal : uint8_t {
     FireKeyFirstNumber,   // first fire key number outside 5..255
     FireKeySecondNumber,  // second fire key number outside 0..255
     EmptyKeyCombination,  // no key and no modifier: nothing to store
+    MacroTooLong,         // more key actions than the mouse can play
 };
 
 // LanguageTable entries of the attention dialog.
@@ -75,6 +76,7 @@ inline constexpr uint16_t kMessageColorRequired = 153;   // lighting modes 2, 3,
 inline constexpr uint16_t kMessageColorsRequired = 154;  // lighting mode 6
 inline constexpr uint16_t kMessageFireKeyFirst = 174;
 inline constexpr uint16_t kMessageFireKeySecond = 176;
+inline constexpr uint16_t kMessageMacroTooLong = 320;
 
 struct EditResult {
     EditRefusal Refusal = EditRefusal::None;
@@ -227,7 +229,8 @@ EditResult AssignKeyCombination(ProfileRecord& record, const LanguageTable& lang
                                 std::optional<uint8_t> code, KeyModifiers ticks, bool no_modifier);
 
 // The macro selection: the chosen library macro and its item name, or no
-// macro, which disables the button.
+// macro, which disables the button. A macro the mouse cannot take (more than
+// kMaxCommandActions key actions) is refused: MacroTooLong.
 EditResult AssignMacro(ProfileRecord& record, const LanguageTable& language, int button,
                        const MacroRecord* macro, std::u16string_view item_name);
 

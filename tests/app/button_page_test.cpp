@@ -577,6 +577,41 @@ TEST_F(MacroSelectionTest, OpensWithFoldersClosedAndNothingSelectedAndCloseChoos
     EXPECT_EQ(Key(3).KeyName, before.KeyName);
 }
 
+TEST_F(MacroSelectionTest, AMacroTheMouseCannotPlayIsMarkedAndNotPutOnAButton) {
+    Start();
+    AddLibrary();
+    // A 168-action macro, as a library or export file written elsewhere holds.
+    MacroRecord& macro = *Core().Library().MutableItemAt(jump)->Macro;
+    macro.MacroActionNum = 0;
+    for (uint32_t i = 0; i < 168; ++i)
+        macro.InsertAction(i, MacroAction::Make(0x41, i % 2 ? 0x80 : 0x00, 0, 0));
+    macro.MacroCommandActionNum = 168;
+    const KeyRecord before = Key(2);
+    answer = [&](CDlgBase& dialog) {
+        auto* select = dynamic_cast<CMacroSelectDlg*>(&dialog);
+        if (select == nullptr)
+            return int(QDialog::Accepted);
+        select->show();
+        const int row = Core().Library().LocationToRow(jump);
+        EXPECT_EQ(select->Source().Row(row).Text, QStringLiteral("Jump (too long)"));
+        select->Source().SelectRow(row);
+        ClickIn(*select, kMacroSelectOkId);
+        // Refused: the dialog stays open for another choice.
+        EXPECT_EQ(select->result(), 0);
+        ClickIn(*select, kMacroSelectCloseId);
+        return select->result();
+    };
+    ClearReports();
+    Choose(2, 9);
+    ProcessEvents();
+    ASSERT_GE(dialogs.size(), 2u);
+    EXPECT_NE(dialogs[1].find("more than 125 key actions"), std::string::npos) << dialogs[1];
+    EXPECT_EQ(Key(2).Value, before.Value);
+    EXPECT_EQ(Key(2).KeyName, before.KeyName);
+    Advance(20);
+    EXPECT_TRUE(Requests().empty());
+}
+
 // --- screenshots ------------------------------------------------------------------
 
 TEST_F(ButtonPageTest, Screenshots) {

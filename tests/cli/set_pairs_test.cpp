@@ -35,6 +35,14 @@ class SetPairsTest : public ::testing::Test {
         library.AddMacro(u"Burst");  // inside Games, which AddFolder selected
         library.SelectedLocation = MacroItemLocation::None();
         library.AddMacro(u"Top");
+        // A macro from a file written elsewhere, longer than the mouse plays.
+        library.SelectedLocation = MacroItemLocation::None();
+        library.AddMacro(u"Long");
+        MacroRecord& longMacro = *library.MutableItemAt(library.SelectedLocation)->Macro;
+        for (uint32_t i = 0; i < 168; ++i)
+            longMacro.InsertAction(i, MacroAction::Make(0x41, i % 2 ? 0x80 : 0x00, 0, 0));
+        longMacro.MacroCommandActionNum = 168;
+        library.SelectedLocation = MacroItemLocation::None();
     }
 
     SetOutcome Set(std::vector<std::string> pairs) { return ApplySetPairs(record, env, pairs); }
@@ -217,6 +225,7 @@ TEST_F(SetPairsTest, BadPairsChangeNothingAndSayWhy) {
         {"button.2=windows:lock", "unknown windows name"},
         {"button.2=macro:Burst", "no macro \"Burst\" in the library"},
         {"button.2=macro:Games", "\"Games\" is a folder, not a macro"},
+        {"button.2=macro:Long", "\"Long\" has 168 key actions; the mouse plays at most 125"},
     };
     const ProfileRecord before = record;
     for (const auto& [pair, message] : cases) {

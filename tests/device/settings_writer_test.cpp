@@ -608,18 +608,52 @@ TEST_F(SettingsWriterTest, FailedSendCountsAsSent) {
     EXPECT_TRUE(channel.sent.empty());
 }
 
-// 126 entries need 16 chunks: nothing is framed, and the image is recorded so
-// it is not tried again until it changes.
-TEST_F(SettingsWriterTest, MacroTooLongToFrameIsNotSent) {
-    MacroRecord& lib = macros.Add(1, 7, 2, 1);
-    for (uint32_t i = 0; i < 126; ++i)
-        lib.InsertAction(i, MacroAction::Make(0x41, i % 2 ? 0x80 : 0x00, 0, 0));
-    lib.MacroCommandActionNum = 126;
-    AssignMacro(0, lib);
+MacroRecord& FillKeyActions(MacroRecord& macro, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i)
+        macro.InsertAction(i, MacroAction::Make(0x41, i % 2 ? 0x80 : 0x00, 0, 0));
+    macro.MacroCommandActionNum = uint8_t(count);
+    return macro;
+}
+
+// 125 key actions are the most the mouse takes: exactly 15 chunks, the last
+// one full.
+TEST_F(SettingsWriterTest, MacroOf125KeyActionsGoesOutInFifteenChunks) {
+    AssignMacro(0, FillKeyActions(macros.Add(1, 7, 2, 1), 125));
     Apply(kGroupButtons);
-    EXPECT_EQ(Commands(), std::vector<uint8_t>{CMD_SET_BUTTON});
-    EXPECT_EQ(writer.PreviousImage(1), BuildMacroImage(Profile().Keys[0].Macro, 1));
-    EXPECT_EQ(pacer.pauses, std::vector<int>(7, 60));
+    ASSERT_EQ(Commands().size(), 1u + 15u);
+    for (size_t c = 0; c < 15; ++c) {
+        const FeatureReport& chunk = channel.sent[1 + c];
+        EXPECT_EQ(chunk.Header(), uint8_t((c << 4) | 15));  // chunk index, chunk count
+        EXPECT_EQ(chunk.PayloadLength(), 26);
+    }
+    EXPECT_TRUE(writer.UnsentMacroButtons().empty());
+}
+
+// 126 entries need 16 chunks: nothing can be framed. The mouse is not taken
+// to hold it, the button is reported, and it is not sent as something else.
+TEST_F(SettingsWriterTest, MacroTooLongToFrameIsNotSentNorTakenAsSent) {
+    for (uint32_t count : {126u, 168u}) {
+        SCOPED_TRACE(count);
+        MacroRecord& lib = FillKeyActions(macros.Add(count, count, 2, 1), count);
+        AssignMacro(2, lib);
+        const MacroImage before = writer.PreviousImage(1);
+        ClearLogs();
+        Apply(kGroupButtons);
+        EXPECT_EQ(Commands(), std::vector<uint8_t>{CMD_SET_BUTTON});
+        EXPECT_EQ(writer.PreviousImage(1), before);
+        EXPECT_NE(writer.PreviousImage(1), BuildMacroImage(Profile().Keys[2].Macro, 1));
+        EXPECT_EQ(writer.UnsentMacroButtons(), std::vector<int>{2});
+        // Nor does taking the mouse to hold the profile count it as held.
+        writer.RebuildLastSent();
+        EXPECT_EQ(writer.PreviousImage(1), before);
+    }
+    // Shortened, it goes out and the report is over.
+    Profile().Keys[2].Macro.MacroActionNum = 4;
+    Profile().Keys[2].Macro.MacroCommandActionNum = 4;
+    ClearLogs();
+    Apply(kGroupButtons);
+    EXPECT_EQ(Commands(), (std::vector<uint8_t>{CMD_SET_MACRO_DATA}));
+    EXPECT_TRUE(writer.UnsentMacroButtons().empty());
 }
 
 TEST_F(SettingsWriterTest, RebuildRecordsImagesWithoutPausing) {

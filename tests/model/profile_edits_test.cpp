@@ -806,5 +806,36 @@ TEST_F(ProfileEditsTest, MacroSelection) {
     EXPECT_EQ(key.Macro.MacroActionNum, 0u);
 }
 
+TEST_F(ProfileEditsTest, MacroTheMouseCannotPlayIsRefused) {
+    // 125 key actions fit the mouse's 15 chunks; one more, or a count that
+    // says more, does not.
+    struct Case {
+        uint32_t actions;
+        uint8_t announced;
+        bool fits;
+    };
+    for (const Case& c : {Case{125, 125, true}, Case{126, 126, false}, Case{168, 168, false},
+                          Case{4, 130, false}}) {
+        SCOPED_TRACE(c.actions);
+        MacroRecord macro;
+        for (uint32_t i = 0; i < c.actions; ++i) {
+            macro.InsertAction(macro.MacroActionNum, MacroAction::Make(0x41, 0, 0, 0));
+            macro.InsertAction(macro.MacroActionNum, MacroAction::Delay(10));
+        }
+        macro.MacroCommandActionNum = c.announced;
+        record.Keys[1].Value = kLeft;
+        const KeyRecord before = record.Keys[0];
+        const EditResult r = AssignMacro(record, language, 0, &macro, u"M");
+        EXPECT_EQ(macro.FitsMouse(), c.fits);
+        if (c.fits) {
+            EXPECT_TRUE(r.Accepted());
+        } else {
+            EXPECT_EQ(r.Refusal, EditRefusal::MacroTooLong);
+            EXPECT_EQ(r.Message, kMessageMacroTooLong);
+            EXPECT_EQ(record.Keys[0], before);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velmaro

@@ -1,19 +1,26 @@
 // Key capture for the dialogs that record keys. Between StartHook(window) and
-// StopHook() every key press and release typed into any window of the
-// program reaches `window` as posted message 0x401: wParam holds the
-// virtual-key code (low byte), lParam bit 31 is set on a release and bits
-// 0..30 carry a millisecond time stamp. Auto-repeated presses arrive as
-// presses. The keys still reach the focused window as before.
+// StopHook() every key press and release reaches `window` as posted message
+// 0x401: wParam holds the virtual-key code (low byte), lParam bit 31 is set on
+// a release and bits 0..30 carry a millisecond time stamp.
 //
-// Capture follows the program's own key events (the focused window), so it
-// works on X11 and Wayland alike without a global grab.
+// A held key is one press and one release, however the window system repeats
+// it: repeats marked as such are dropped, and so is a press of a key already
+// down. (On X11 the desktop program asks the server for press-only repeats at
+// start-up, so no synthetic release ever splits a held key.)
+//
+// Where the keys come from: the desktop program installs a KeySource for its
+// window system (on X11, raw key events of the whole desktop) and the hook
+// reads only that one while it runs. Without one (Wayland, the tests' offscreen
+// platform) it follows the program's own key events, which the focused window
+// still receives as before.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <bitset>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "ui/dlg_base.h"
 
@@ -32,6 +39,22 @@ struct HookedKey {
 };
 HookedKey DecodeHookedKey(uintptr_t wParam, intptr_t lParam);
 
+// Keys typed anywhere on the desktop, read only between Start and Stop.
+class KeySource {
+  public:
+    // A key's virtual-key code, whether it was let go, its time in ms.
+    using Sink = std::function<void(uint8_t key, bool release, uint32_t time)>;
+    virtual ~KeySource() = default;
+    // False when the session offers no way to read them; nothing is read then.
+    virtual bool Start(Sink sink) = 0;
+    virtual void Stop() = 0;
+};
+using KeySourceFactory = std::function<std::unique_ptr<KeySource>()>;
+
+// The desktop program's key source, installed once at start-up by its
+// platform glue; an empty factory: the program's own windows only.
+void SetDesktopKeySource(KeySourceFactory factory);
+
 class CKeyboardHook : public QObject {
   public:
     CKeyboardHook();
@@ -45,6 +68,8 @@ class CKeyboardHook : public QObject {
     // Stops the delivery; keys released afterwards are not reported.
     int StopHook();
     bool IsHooked() const { return !target_.isNull(); }
+    // Keys come from the whole desktop, not only the program's windows.
+    bool IsDesktopWide() const { return source_ != nullptr; }
 
     // The time stamp source when an event carries none; tests set a clock.
     void SetClock(std::function<uint32_t()> clock) { clock_ = std::move(clock); }
@@ -54,10 +79,14 @@ class CKeyboardHook : public QObject {
 
   private:
     uint32_t TimeOf(const QKeyEvent& event) const;
+    // Posts a key unless it repeats one already down.
+    void Deliver(uint8_t key, bool release, uint32_t time);
 
     QPointer<CDlgBase> target_;
     bool filtering_ = false;
-    QElapsedTimer started_;
+    std::unique_ptr<KeySource> source_;
+    std::bitset<256> down_;
+    QMetaObject::Connection focusWatch_;
     std::function<uint32_t()> clock_;
 };
 

@@ -1,5 +1,6 @@
 #include "macro/dialogs/macro_manager_dlg.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -25,7 +26,8 @@ namespace velmaro {
 namespace {
 constexpr ColorRef kPanelBackdrop = 0x949494;
 constexpr ColorRef kLabelColor = 0xB4B4B4;
-constexpr int kLabelRight = 512;
+// The labels reach the inner edge of the options panel of the frame.
+constexpr int kLabelRight = 514;
 constexpr ColorRef kRepeatEditBackground = 0x141414;
 constexpr ColorRef kRepeatEditBorder = 0x3C3C3C;
 // Laid over the parts of the window that do not react while recording.
@@ -34,13 +36,13 @@ constexpr uint16_t kAttentionTitleEntry = 150;
 constexpr uint16_t kMessageDigitsOnly = 175;
 constexpr uint16_t kMessageConfirmDelete = 232;
 constexpr uint16_t kMessageSelectItem = 233;
-constexpr uint16_t kMessageSelectMacro = 234;
-constexpr uint16_t kMessageRecordingFull = 235;
 constexpr uint16_t kMessageSelectMacroToInsert = 236;
 constexpr uint16_t kMessageMacroFull = 237;
 constexpr uint16_t kMessageNameExists = 241;
 constexpr uint16_t kMessageNameEmpty = 242;
 constexpr uint16_t kMessageItemInUse = 257;
+constexpr uint16_t kTooLongSuffix = 321;
+constexpr uint16_t kTypeHereEntry = 322;
 constexpr int kInsertSlot = 0;
 constexpr int kMenuSlot = 1;
 constexpr uint8_t kMacroCategory = 0x90;
@@ -74,6 +76,7 @@ CMacroManagerDlg::CMacroManagerDlg(UiContext& ui, const LanguageTable& language,
       host_(std::move(host)),
       editors_(ProgramEditors()),
       treeRows_(library) {
+    treeRows_.SetTooLongSuffix(QString::fromStdU16String(language.Text(kTooLongSuffix)));
     SetWindowSize(Px(kWidth), Px(kHeight));
 }
 
@@ -108,9 +111,23 @@ void CMacroManagerDlg::CreateControls() {
     // The labels end at the panel's edge, where a long text gives way to an
     // ellipsis rather than being cut by the window's border.
     label(0x7EB, ui.ScaledRect(390, 84, kLabelRight, 102), 193);
-    label(0x7EC, ui.ScaledRect(390, 113, kLabelRight, 130), 194);
-    label(0x7ED, ui.ScaledRect(390, 141, kLabelRight, 158), 195);
-    label(0x7EE, ui.ScaledRect(390, 169, kLabelRight, 186), 196);
+    // A play mode's label too long for one line takes two, centred on its
+    // radio button (the rows leave room for them).
+    const QFontMetrics metrics(ui.ProgramFont());
+    auto modeLabel = [&](uint32_t id, int top, int entry) {
+        Rect r = ui.ScaledRect(390, top, kLabelRight, top + 17);
+        if (metrics.horizontalAdvance(text(entry)) > r.right - r.left) {
+            const int middle = (r.top + ui.ScaledRect(0, top + 15, 0, top + 15).top) / 2;
+            r.top = middle - metrics.height();
+            r.bottom = middle + metrics.height() + 1;
+            MakeControl<CStaticText>(0, id, r, text(entry), kLabelColor, kDtLeft | kDtWordBreak);
+            return;
+        }
+        MakeControl<CStaticText>(0, id, r, text(entry), kLabelColor);
+    };
+    modeLabel(0x7EC, 113, 194);
+    modeLabel(0x7ED, 141, 195);
+    modeLabel(0x7EE, 169, 196);
     label(0x7EA, ui.ScaledRect(370, 230, 470, 247), 197);
 
     auto* close =
@@ -173,6 +190,10 @@ void CMacroManagerDlg::CreateControls() {
     insert_->SetImages(ui.SkinFile("combo3_nr.png"), ui.SkinFile("combo3_ov.png"));
     // The drop-down shows the kind of action it inserted last.
     insert_->SetValueText(text(kInsertEntries[0]));
+    typeHere_ =
+        MakeControl<CStaticText>(0, 0, ui.ScaledRect(370, 274, kLabelRight, 322),
+                                 text(kTypeHereEntry), ColorRef(0xFFFFFF), kDtLeft | kDtWordBreak);
+    typeHere_->SetVisible(false);
 
     // The repeat count is typed into a real edit field.
     repeatEdit_ = new QLineEdit(this);
@@ -313,81 +334,6 @@ intptr_t CMacroManagerDlg::DispatchMessage(uint32_t msg, uintptr_t wParam, intpt
     }
 }
 
-// --- recording --------------------------------------------------------------------------
-
-void CMacroManagerDlg::ToggleRecording() {
-    if (record_ == nullptr)
-        return;
-    if (record_->Checked())
-        StartRecording();
-    else if (recording_)
-        StopRecording();
-    InvalidateAll();
-}
-
-void CMacroManagerDlg::StartRecording() {
-    MacroRecord* macro = CurrentMacro();
-    if (macro == nullptr) {
-        record_->SetChecked(false);
-        Attention(kMessageSelectMacro);
-        return;
-    }
-    hook_.StartHook(this);
-    recording_ = true;
-    recorder_.Start(*macro);
-    actions_.SelectRow(-1);
-    ScrollActions(0);
-    EnableControls(false);
-}
-
-void CMacroManagerDlg::StopRecording() {
-    hook_.StopHook();
-    recording_ = false;
-    EnableControls(true);
-    SaveLibrary();
-}
-
-void CMacroManagerDlg::OnKeyEvent(uintptr_t wParam, intptr_t lParam) {
-    if (!recording_)
-        return;
-    const HookedKey key = DecodeHookedKey(wParam, lParam);
-    const bool delays = delays_ != nullptr && delays_->Checked();
-    switch (recorder_.OnKey(CurrentMacro(), key.VirtualKey, key.Release, key.Time, delays)) {
-        case RecordOutcome::Ignored:
-            return;
-        case RecordOutcome::Recorded:
-            ShowLastActions();
-            return;
-        case RecordOutcome::LimitReached:
-            // Keys typed while the message shows find the recording over.
-            if (record_ != nullptr && record_->Checked()) {
-                record_->SetChecked(false);
-                hook_.StopHook();
-                recording_ = false;
-                EnableControls(true);
-                InvalidateAll();
-                Attention(kMessageRecordingFull);
-                SaveLibrary();
-            }
-            return;
-    }
-}
-
-void CMacroManagerDlg::EnableControls(bool enabled) {
-    for (int layer = 0; layer < kLayerCount; ++layer) {
-        for (const auto& control : LayerControls(layer)) {
-            // Labels never react; the record button and the insert drop-down
-            // stay usable while recording.
-            if (dynamic_cast<CStaticText*>(control.get()) != nullptr || control.get() == record_ ||
-                control.get() == insert_)
-                continue;
-            control->SetDisabled(!enabled);
-        }
-    }
-    if (repeatEdit_ != nullptr)
-        repeatEdit_->setEnabled(enabled);
-}
-
 bool CMacroManagerDlg::SaveLibrary() {
     if (host_.Files == nullptr || host_.LibraryPath.empty())
         return lastSaveOk_ = false;
@@ -521,7 +467,12 @@ void CMacroManagerDlg::Insert(InsertKind kind) {
     }
     if (hooked && recording_)
         hook_.StartHook(this);
-    ShowLastActions();
+    // The list keeps what was inserted in view, not its last rows.
+    const int shown = actions_.SelectedRow();
+    if (shown >= 0 && shown != selected)
+        RevealAction(shown);
+    else
+        ScrollActions(actionList_ != nullptr ? actionList_->FirstVisibleRow() : 0);
 }
 
 void CMacroManagerDlg::ModifyAction() {
@@ -551,17 +502,6 @@ void CMacroManagerDlg::DeleteSelectedAction() {
         return;
     actions_.SelectRow(DeleteAction(*macro, actions_.SelectedRow()));
     ScrollActions(actionList_ != nullptr ? actionList_->FirstVisibleRow() : 0);
-}
-
-void CMacroManagerDlg::ShowLastActions() {
-    if (actionList_ == nullptr)
-        return;
-    const int rows = actions_.RowCount();
-    const int page = std::max(1, actionList_->VisibleRowCount());
-    int first = actionList_->FirstVisibleRow();
-    if (rows > first + page)
-        first = rows - page;
-    ScrollActions(first);
 }
 
 // --- play mode ------------------------------------------------------------------------
@@ -653,94 +593,6 @@ void CMacroManagerDlg::RefreshSelection() {
     ScrollTree(tree_ != nullptr ? tree_->FirstVisibleRow() : 0);
     ShowPlayMode();
     InvalidateAll();
-}
-
-void CMacroManagerDlg::ScrollTree(int first) {
-    if (tree_ == nullptr)
-        return;
-    const int rows = treeRows_.RowCount();
-    const int page = std::max(1, tree_->VisibleRowCount());
-    first = std::clamp(first, 0, std::max(0, rows - page));
-    tree_->SetFirstVisibleRow(first);
-    if (treeScroll_ != nullptr)
-        treeScroll_->SetScrollInfo(first, page, rows);
-    InvalidateRect(tree_->GetRect());
-    if (treeScroll_ != nullptr)
-        InvalidateRect(treeScroll_->GetRect());
-}
-
-void CMacroManagerDlg::ScrollActions(int first) {
-    if (actionList_ == nullptr)
-        return;
-    const int rows = actions_.RowCount();
-    const int page = std::max(1, actionList_->VisibleRowCount());
-    first = std::clamp(first, 0, std::max(0, rows - page));
-    actionList_->SetFirstVisibleRow(first);
-    if (actionScroll_ != nullptr)
-        actionScroll_->SetScrollInfo(first, page, rows);
-    InvalidateRect(actionList_->GetRect());
-    if (actionScroll_ != nullptr)
-        InvalidateRect(actionScroll_->GetRect());
-}
-
-void CMacroManagerDlg::OnScroll(CVScrollBar* bar, bool tree, uintptr_t part, intptr_t code) {
-    CShowListBase* list = tree ? static_cast<CShowListBase*>(tree_) : actionList_;
-    if (bar == nullptr || list == nullptr)
-        return;
-    auto scroll = [&](int first) { tree ? ScrollTree(first) : ScrollActions(first); };
-    const int first = list->FirstVisibleRow();
-    const int page = std::max(1, list->VisibleRowCount());
-    if (code == NotifyDrag) {
-        scroll(bar->GetPos());
-        return;
-    }
-    if (code != NotifyDown)
-        return;
-    switch (int(part)) {
-        case ScrollLineUp:
-            scroll(first - 1);
-            break;
-        case ScrollLineDown:
-            scroll(first + 1);
-            break;
-        case ScrollPageUp:
-            scroll(first - page);
-            break;
-        case ScrollPageDown:
-            scroll(first + page);
-            break;
-        default:
-            break;
-    }
-}
-
-bool CMacroManagerDlg::OnMouseWheel(int notches, Point p) {
-    if (tree_ != nullptr && !tree_->Disabled() && tree_->GetRect().Contains(p)) {
-        ScrollTree(tree_->FirstVisibleRow() - notches);
-        return true;
-    }
-    if (actionList_ != nullptr && !actionList_->Disabled() && actionList_->GetRect().Contains(p)) {
-        ScrollActions(actionList_->FirstVisibleRow() - notches);
-        return true;
-    }
-    return false;
-}
-
-void CMacroManagerDlg::RevealTreeSelection() {
-    if (tree_ == nullptr)
-        return;
-    const int selected = treeRows_.SelectedRow();
-    const int rows = treeRows_.RowCount();
-    const int page = std::max(1, tree_->VisibleRowCount());
-    int first = tree_->FirstVisibleRow();
-    if (selected >= 0 && selected >= first + page) {
-        first = selected - page + 1;
-    } else if (selected < 0 && rows <= page) {
-        first = 0;
-    } else if (rows - first < page) {
-        first = rows - page;
-    }
-    ScrollTree(std::max(0, first));
 }
 
 void CMacroManagerDlg::NewItem(bool folder) {

@@ -32,6 +32,7 @@ class CCheckButton;
 class CComboButton;
 class CEditShowList;
 class CImageShowList;
+class CStaticText;
 class CVScrollBar;
 class FileChooser;
 
@@ -133,6 +134,9 @@ class CMacroManagerDlg : public CDlgBase {
     void SelectAction(int index);
     bool Recording() const { return recording_; }
     CKeyboardHook& Hook() { return hook_; }
+    // The note that keys must be typed into the manager (shown while
+    // recording where keys of other windows cannot be read).
+    CStaticText* TypeHereNote() const { return typeHere_; }
     CEditShowList* Tree() const { return tree_; }
     CImageShowList* ActionList() const { return actionList_; }
     CVScrollBar* TreeScrollBar() const { return treeScroll_; }
@@ -177,6 +181,7 @@ class CMacroManagerDlg : public CDlgBase {
     void OnKeyEvent(uintptr_t wParam, intptr_t lParam);
     void StartRecording();
     void StopRecording();
+    void ShowTypeHere();
     void EnableControls(bool enabled);
     bool SaveLibrary();
     void Attention(uint16_t entry);
@@ -190,6 +195,8 @@ class CMacroManagerDlg : public CDlgBase {
     void OnScroll(CVScrollBar* bar, bool tree, uintptr_t part, intptr_t code);
     void RevealTreeSelection();
     void ShowLastActions();
+    // Scrolls the action list as little as needed to show action `index`.
+    void RevealAction(int index);
     bool ItemInUse(const MacroItemLocation& loc) const;
     int Run(CDlgBase& dialog);
     // The program's own name, key and delay dialogs and file commands.
@@ -222,6 +229,7 @@ class CMacroManagerDlg : public CDlgBase {
     CCheckButton* record_ = nullptr;
     CCheckButton* delays_ = nullptr;
     CComboButton* insert_ = nullptr;
+    CStaticText* typeHere_ = nullptr;
     QLineEdit* repeatEdit_ = nullptr;
     bool settingRepeatText_ = false;
 };

@@ -15,6 +15,8 @@ namespace {
 constexpr ColorRef kTreeBackdrop = 0x949494;
 constexpr ColorRef kAreaColor = 0x1B1B1B;
 constexpr uint16_t kAttentionTitleEntry = 150;
+constexpr uint16_t kMessageMacroTooLong = 320;
+constexpr uint16_t kTooLongSuffix = 321;
 }  // namespace
 
 CMacroSelectDlg::CMacroSelectDlg(UiContext& ui, const LanguageTable& language,
@@ -25,6 +27,7 @@ CMacroSelectDlg::CMacroSelectDlg(UiContext& ui, const LanguageTable& language,
       owner_(owner),
       attention_(std::move(attention)),
       source_(library) {
+    source_.SetTooLongSuffix(QString::fromStdU16String(language.Text(kTooLongSuffix)));
     SetWindowSize(Px(kWidth), Px(kHeight));
     OnMessage(kMacroSelectCloseId, [this](uint32_t, uintptr_t, intptr_t l) {
         if (l == NotifyClick)
@@ -94,6 +97,22 @@ void CMacroSelectDlg::OnOk() {
             CAttentionDlg dialog(
                 Ui(), language_, QString::fromStdU16String(language_.Text(kAttentionTitleEntry)),
                 QString::fromStdU16String(language_.Text(kMessageSelectMacroFirst)), this);
+            dialog.DoModal();
+        }
+        return;
+    }
+    // A macro the mouse cannot play never goes on a button; the user may
+    // choose another one.
+    const uint16_t refusal = item->IsFolder() || !item->Macro || item->Macro->FitsMouse()
+                                 ? uint16_t{0}
+                                 : kMessageMacroTooLong;
+    if (refusal != 0) {
+        if (attention_) {
+            attention_(refusal);
+        } else {
+            CAttentionDlg dialog(
+                Ui(), language_, QString::fromStdU16String(language_.Text(kAttentionTitleEntry)),
+                QString::fromStdU16String(language_.Text(refusal)), this, AttentionLayout::Long);
             dialog.DoModal();
         }
         return;

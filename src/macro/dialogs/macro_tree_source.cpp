@@ -12,6 +12,8 @@ ListRow MacroTreeSource::Row(int index) const {
     row.Level = loc.stage;
     row.IsFolder = item->IsFolder();
     row.Open = row.IsFolder && item->MacroItemFolderIsOpen != 0;
+    if (!row.IsFolder && item->Macro && !item->Macro->FitsMouse())
+        row.Text += tooLong_;
     return row;
 }
 

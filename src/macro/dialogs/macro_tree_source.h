@@ -2,6 +2,8 @@
 // (open folders show their children), its selection and its folder flags.
 #pragma once
 
+#include <QString>
+
 #include "macro/macro_library.h"
 #include "ui/list_row_source.h"
 
@@ -20,8 +22,13 @@ class MacroTreeSource : public ListRowSource {
     // Closes every folder of the tree.
     void CloseAllFolders();
 
+    // Follows the name of a macro the mouse cannot play (too many key
+    // actions), so it is seen before it is chosen for a button.
+    void SetTooLongSuffix(QString suffix) { tooLong_ = std::move(suffix); }
+
   private:
     MacroLibrary& library_;
+    QString tooLong_;
 };
 
 }  // namespace velmaro

@@ -104,26 +104,82 @@ TEST_F(KeyboardHookTest, KeysOfAnyWindowOfTheProgramReachTheHookedWindowOnce) {
     hook.StopHook();
 }
 
-TEST_F(KeyboardHookTest, AutoRepeatArrivesAsPressesAndTimeKeeps31Bits) {
+TEST_F(KeyboardHookTest, AHeldKeyIsOnePressAndOneReleaseAndTimeKeeps31Bits) {
     hook.StartHook(window.get());
     Send(*window, QEvent::KeyPress, Qt::Key_Left, 0xff51, 113, 0x7FFFFFF0);
-    // Qt reports a repeat as a release and a press, both marked.
+    // Repeats as the toolkit reports them: on Wayland a release and a press,
+    // both marked; on X11 with press-only repeats a marked press.
     Send(*window, QEvent::KeyRelease, Qt::Key_Left, 0xff51, 113, 0x80000010, true);
     Send(*window, QEvent::KeyPress, Qt::Key_Left, 0xff51, 113, 0x80000010, true);
+    Send(*window, QEvent::KeyPress, Qt::Key_Left, 0xff51, 113, 0x80000015, true);
+    // A repeated press the toolkit did not mark: the key is still down.
+    Send(*window, QEvent::KeyPress, Qt::Key_Left, 0xff51, 113, 0x80000018);
     Send(*window, QEvent::KeyRelease, Qt::Key_Left, 0xff51, 113, 0x80000020);
     // A key without a virtual-key code is not reported.
     Send(*window, QEvent::KeyPress, 0, 0x1234567, 0, 0x80000030);
+    // Once let go, the key presses again.
+    Send(*window, QEvent::KeyPress, Qt::Key_Left, 0xff51, 113, 0x80000040);
     Flush();
     ASSERT_EQ(window->keys.size(), 3u);
     EXPECT_FALSE(window->keys[0].Release);
     EXPECT_EQ(window->keys[0].Time, 0x7FFFFFF0u);
-    EXPECT_FALSE(window->keys[1].Release);
-    EXPECT_EQ(window->keys[1].Time, 0x10u);
-    EXPECT_TRUE(window->keys[2].Release);
-    EXPECT_EQ(window->keys[2].Time, 0x20u);
+    EXPECT_TRUE(window->keys[1].Release);
+    EXPECT_EQ(window->keys[1].Time, 0x20u);
+    EXPECT_FALSE(window->keys[2].Release);
+    EXPECT_EQ(window->keys[2].Time, 0x40u);
     for (const HookedKey& k : window->keys)
         EXPECT_EQ(k.VirtualKey, 0x25);
     hook.StopHook();
+}
+
+// A desktop-wide source as the desktop program installs one (X11 raw keys).
+class FakeKeySource : public KeySource {
+  public:
+    explicit FakeKeySource(Sink* shared, bool available) : shared_(shared), available_(available) {}
+    bool Start(Sink sink) override {
+        if (available_)
+            *shared_ = std::move(sink);
+        return available_;
+    }
+    void Stop() override { *shared_ = nullptr; }
+
+  private:
+    Sink* shared_;
+    bool available_;
+};
+
+TEST_F(KeyboardHookTest, ADesktopSourceIsTheOnlySourceWhileItRuns) {
+    KeySource::Sink sink;
+    SetDesktopKeySource([&sink] { return std::make_unique<FakeKeySource>(&sink, true); });
+    hook.StartHook(window.get());
+    EXPECT_TRUE(hook.IsDesktopWide());
+    ASSERT_TRUE(sink);
+    // Typed into the program's own window: the source sees it, the window's
+    // event is not counted a second time.
+    sink(0x51, false, 100);
+    Send(*window, QEvent::KeyPress, Qt::Key_Q, 0x71, 24, 100);
+    sink(0x51, false, 130);  // a repeat the source did not mark
+    sink(0x51, true, 1600);
+    Send(*window, QEvent::KeyRelease, Qt::Key_Q, 0x71, 24, 1600);
+    Flush();
+    ASSERT_EQ(window->keys.size(), 2u);
+    EXPECT_FALSE(window->keys[0].Release);
+    EXPECT_TRUE(window->keys[1].Release);
+    EXPECT_EQ(window->keys[1].Time, 1600u);
+    // Stopped, the source is closed: nothing is read outside a capture.
+    hook.StopHook();
+    EXPECT_FALSE(sink);
+    EXPECT_FALSE(hook.IsDesktopWide());
+
+    // A session without a way to read the desktop: the program's windows.
+    SetDesktopKeySource([&sink] { return std::make_unique<FakeKeySource>(&sink, false); });
+    hook.StartHook(window.get());
+    EXPECT_FALSE(hook.IsDesktopWide());
+    Send(*window, QEvent::KeyPress, Qt::Key_Q, 0x71, 24, 2000);
+    Flush();
+    EXPECT_EQ(window->keys.size(), 3u);
+    hook.StopHook();
+    SetDesktopKeySource(nullptr);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "ui/file_chooser.h"
 #include "ui/image_show_list.h"
 #include "ui/list_popup.h"
+#include "ui/static_text.h"
 #include "ui/v_scroll_bar.h"
 
 namespace velmaro {
@@ -276,27 +277,31 @@ TEST_F(MacroManagerTest, RecordingFiltersRepeatsAndMeasuresPauses) {
     }
 }
 
-TEST_F(MacroManagerTest, The169thKeyEventStopsTheRecording) {
+TEST_F(MacroManagerTest, The126thKeyEventStopsTheRecording) {
+    // The mouse takes 125 key actions (15 chunks of 25 bytes): the recorder
+    // stops there.
     Open();
     MacroRecord& m = SelectNewMacro(u"Long");
     manager->FindControlAs<CCheckButton>(kManagerDelaysBoxId)->SetChecked(false);
     Click(kManagerRecordId);
-    for (int i = 0; i < 84; ++i) {
+    for (int i = 0; i < 62; ++i) {
         KeyA(true, ulong(i * 10));
         KeyA(false, ulong(i * 10 + 5));
     }
+    KeyB(true, 1000);
     EXPECT_TRUE(manager->Recording());
-    EXPECT_EQ(m.MacroCommandActionNum, 168);
+    EXPECT_EQ(m.MacroCommandActionNum, 125);
     EXPECT_TRUE(messages.empty());
-    KeyB(true, 2000);
+    KeyB(false, 2000);
     EXPECT_FALSE(manager->Recording());
     EXPECT_FALSE(manager->FindControlAs<CCheckButton>(kManagerRecordId)->Checked());
     EXPECT_EQ(messages, std::vector<int>{235});
-    EXPECT_EQ(m.MacroActionNum, 168u);
+    EXPECT_EQ(m.MacroActionNum, 125u);
+    EXPECT_TRUE(m.FitsMouse());
     // The recording is saved and the capture is off: later keys change nothing.
     EXPECT_EQ(disk.files.count(kLibraryPath), 1u);
-    KeyB(false, 2100);
-    EXPECT_EQ(m.MacroActionNum, 168u);
+    KeyA(true, 2100);
+    EXPECT_EQ(m.MacroActionNum, 125u);
     EXPECT_FALSE(manager->Hook().IsHooked());
 }
 
@@ -360,11 +365,16 @@ TEST_F(MacroManagerTest, InsertRefusesPastTheLimitAndWithoutAMacro) {
     Choose(kManagerInsertChoice, uint8_t(InsertKind::LeftClick));
     EXPECT_EQ(messages, std::vector<int>{236});
     messages.clear();
+    // 124 key actions: a click or key would make 126, one more than the
+    // mouse takes.
     MacroRecord& m = SelectNewMacro(u"Full");
-    m.MacroCommandActionNum = 167;
-    manager->Insert(InsertKind::Key);
-    EXPECT_EQ(messages, std::vector<int>{237});
-    EXPECT_EQ(m.MacroActionNum, 0u);
+    m.MacroCommandActionNum = 124;
+    for (InsertKind kind : {InsertKind::Key, InsertKind::LeftClick}) {
+        messages.clear();
+        manager->Insert(kind);
+        EXPECT_EQ(messages, std::vector<int>{237});
+        EXPECT_EQ(m.MacroActionNum, 0u);
+    }
 }
 
 TEST_F(MacroManagerTest, InsertedKeyTakesTheChosenCodeOrGoesAgainOnCancel) {
@@ -724,6 +734,87 @@ TEST_P(MacroManagerScreenshots, IdleRecordingAndMenu) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, MacroManagerScreenshots, ::testing::Values(1.0, 2.0));
+
+}  // namespace
+}  // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+TEST_F(MacroManagerTest, InsertIntoALongMacroKeepsTheNewActionInView) {
+    Open();
+    std::vector<MacroAction> twenty;
+    for (int i = 0; i < 10; ++i) {
+        twenty.push_back(Key(0x41, false));
+        twenty.push_back(Key(0x41, true));
+    }
+    MacroRecord& m = SelectNewMacro(u"Twenty", twenty);
+    const int page = manager->ActionList()->VisibleRowCount();
+    ASSERT_LT(page, 20) << "the macro must be longer than the rows shown";
+    // After the second action, in the first page: the list stays at the top.
+    manager->SelectAction(1);
+    Choose(kManagerInsertChoice, uint8_t(InsertKind::LeftClick));
+    ASSERT_EQ(m.MacroActionNum, 23u);
+    EXPECT_EQ(manager->SelectedAction(), 4);
+    EXPECT_EQ(manager->ActionList()->FirstVisibleRow(), 0);
+    // After an action further down: scrolled only as far as needed.
+    manager->SelectAction(page + 3);
+    keys = {uint8_t(0x5A)};
+    Choose(kManagerInsertChoice, uint8_t(InsertKind::Key));
+    const int inserted = manager->SelectedAction();
+    EXPECT_EQ(inserted, page + 6);
+    const int first = manager->ActionList()->FirstVisibleRow();
+    EXPECT_GE(inserted, first);
+    EXPECT_LT(inserted, first + page);
+    EXPECT_EQ(first, inserted - page + 1);
+    EXPECT_EQ(manager->ActionScrollBar()->GetPos(), first);
+}
+
+TEST_F(MacroManagerTest, WhileRecordingTheWheelScrollsTheActionsAndTheNoteSaysTypeHere) {
+    Open();
+    SelectNewMacro(u"Many");
+    Click(kManagerRecordId);
+    ASSERT_TRUE(manager->Recording());
+    // Without a desktop-wide key source (offscreen here, Wayland for a user)
+    // keys come from the manager only, and it says so.
+    EXPECT_FALSE(manager->Hook().IsDesktopWide());
+    ASSERT_NE(manager->TypeHereNote(), nullptr);
+    EXPECT_TRUE(manager->TypeHereNote()->Visible());
+    EXPECT_EQ(EntryOf(manager->TypeHereNote()->GetText()), 322);
+    for (int i = 0; i < 20; ++i) {
+        KeyA(true, ulong(i * 100));
+        KeyA(false, ulong(i * 100 + 50));
+    }
+    const int first = manager->ActionList()->FirstVisibleRow();
+    ASSERT_GT(first, 0) << "recording shows the last rows";
+    const Rect r = manager->ActionList()->GetRect();
+    const QPoint over((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    QWheelEvent up(over, manager->mapToGlobal(over), QPoint(), QPoint(0, 240), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(manager.get(), &up);
+    EXPECT_EQ(manager->ActionList()->FirstVisibleRow(), first - 2);
+    Click(kManagerRecordId);
+    EXPECT_FALSE(manager->TypeHereNote()->Visible());
+}
+
+TEST_F(MacroManagerTest, AMacroLongerThanTheMousePlaysIsKeptWholeAndMarked) {
+    auto longMacro = std::make_unique<MacroRecord>();
+    for (uint32_t i = 0; i < 168; ++i)
+        longMacro->InsertAction(i, Key(0x41, i % 2 != 0));
+    longMacro->MacroCommandActionNum = 168;
+    library.PlaceMacro(u"Long", MacroItemLocation::Top(0), std::move(longMacro));
+    library.PlaceMacro(u"Short", MacroItemLocation::Top(1), std::make_unique<MacroRecord>());
+    Open();
+    EXPECT_EQ(manager->TreeRows().Row(0).Text, QStringLiteral("Long (too long)"));
+    EXPECT_EQ(manager->TreeRows().Row(1).Text, QStringLiteral("Short"));
+    // Opened, nothing is cut; an insert is refused.
+    library.SelectedLocation = MacroItemLocation::Top(0);
+    manager->RefreshSelection();
+    ASSERT_NE(manager->CurrentMacro(), nullptr);
+    manager->Insert(InsertKind::LeftClick);
+    EXPECT_EQ(messages, std::vector<int>{237});
+    EXPECT_EQ(manager->CurrentMacro()->MacroActionNum, 168u);
+}
 
 }  // namespace
 }  // namespace velmaro
