@@ -72,10 +72,28 @@ struct X11RawKeySource::Connection {
     }
 
     // The key's keysym without modifiers: the virtual-key code names the key,
-    // not the character a modifier makes of it.
+    // not the character a modifier makes of it. Keypad keys are the
+    // exception: with Num Lock on they are the keypad's digits.
     uint32_t KeysymOf(xcb_keycode_t code) const {
         const size_t at = size_t(code - minKeycode) * size_t(keysymsPerKeycode);
-        return code >= minKeycode && at < keysyms.size() ? keysyms[at] : 0;
+        if (code < minKeycode || at >= keysyms.size())
+            return 0;
+        if (keysymsPerKeycode > 1 && at + 1 < keysyms.size() && IsKeypadDigit(keysyms[at + 1]) &&
+            NumLockOn())
+            return keysyms[at + 1];
+        return keysyms[at];
+    }
+
+    static bool IsKeypadDigit(xcb_keysym_t sym) {
+        constexpr xcb_keysym_t kKeypadDecimal = 0xffae, kKeypad0 = 0xffb0, kKeypad9 = 0xffb9;
+        return sym == kKeypadDecimal || (sym >= kKeypad0 && sym <= kKeypad9);
+    }
+
+    // Num Lock is the second modifier on every usual keymap.
+    bool NumLockOn() const {
+        Reply<xcb_query_pointer_reply_t> pointer(
+            xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr));
+        return pointer && (pointer->mask & XCB_MOD_MASK_2) != 0;
     }
 
     bool Select(bool keys) {

@@ -310,7 +310,7 @@ void SettingsWriter::UploadMacroImages(bool send) {
         MacroImage& previous = previous_images_[slot];
         // The mouse can never hold a macro too long to frame: it is neither
         // taken as held nor as sent, and the button is reported.
-        const bool framable = MacroChunksFor(image, slot).has_value();
+        const bool framable = key.Macro.FitsMouse() && MacroChunksFor(image, slot).has_value();
         if (!framable)
             unsent_.push_back(static_cast<int>(n));
         if (!send) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <functional>
 
 #include <chrono>
@@ -232,6 +233,39 @@ INSTANTIATE_TEST_SUITE_P(
             },
             false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppCoreTest, AButtonsMacroTooLongForTheMouseIsNotSentAndSaidOnce) {
+    // A profile file from elsewhere: button 3 holds a copy of 168 key actions.
+    SeedDataFolder(fs);
+    ProgramState seed;
+    seed.DataFolder = u"/data/";
+    seed.Settings.SetDefaultSettings(seed.DataFolder);
+    ASSERT_TRUE(ReadProfileFile(seed, 1, seed.Settings.ProfileSlotPath(1), fs).Ok);
+    KeyRecord& key = seed.Profiles[1].Keys[2];
+    key.KeyName = u"Macro-Long";
+    key.Value = {kCategoryMacro, 0x11, 0x00};
+    key.MacroKeyIndex = 1;
+    key.Macro.MacroName = u"Long";
+    for (uint32_t i = 0; i < 168; ++i)
+        key.Macro.InsertAction(i, MacroAction::Make(0x41, i % 2 ? 0x80 : 0x00, 0, 0));
+    ASSERT_TRUE(WriteProfileFile(seed, 1, seed.Settings.ProfileSlotPath(1), fs));
+    backend.Add(cable);
+
+    StartSettled();
+    const auto attention = core.TakeLibraryAttention();
+    ASSERT_TRUE(attention);
+    EXPECT_NE(attention->find("button 3 of profile 1 has more than 125 key actions"),
+              std::string::npos)
+        << *attention;
+    EXPECT_EQ(core.TakeLibraryAttention(), std::nullopt);
+    core.Writer().MarkChanged(kGroupButtons);
+    core.ApplyNow();
+    EXPECT_EQ(core.TakeLibraryAttention(), std::nullopt);
+    const std::vector<uint8_t> sent = AllCommands();
+    EXPECT_NE(std::find(sent.begin(), sent.end(), CMD_SET_BUTTON), sent.end());
+    EXPECT_EQ(std::find(sent.begin(), sent.end(), CMD_SET_MACRO_DATA), sent.end());
+    core.Shutdown();
+}
 
 TEST_F(AppCoreTest, ASimulationUsesADataFolderOfItsOwn) {
     const char* saved = std::getenv("XDG_DATA_HOME");

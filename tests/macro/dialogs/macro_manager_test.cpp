@@ -704,6 +704,11 @@ TEST_P(MacroManagerScreenshots, IdleRecordingAndMenu) {
         reload->InsertAction(reload->MacroActionNum, a);
     library.PlaceMacro(u"Reload", MacroItemLocation::Stage1(0, 0), std::move(reload));
     library.PlaceMacro(u"Jump", MacroItemLocation::Top(2), std::make_unique<MacroRecord>());
+    auto tooLong = std::make_unique<MacroRecord>();
+    for (uint32_t i = 0; i < 168; ++i)
+        tooLong->InsertAction(i, Key(0x41, i % 2 != 0));
+    tooLong->MacroCommandActionNum = 168;
+    library.PlaceMacro(u"Long", MacroItemLocation::Top(3), std::move(tooLong));
     Open(scale);
     const QString suffix = QStringLiteral("_%1x.png").arg(scale, 0, 'f', 1);
     library.MutableItemAt(MacroItemLocation::Top(0))->MacroItemFolderIsOpen = 1;
