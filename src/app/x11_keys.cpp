@@ -2,7 +2,10 @@
 
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
+// The XKB header names a field "explicit", a C++ keyword.
+#define explicit explicit_
 #include <xcb/xkb.h>
+#undef explicit
 
 #include <QGuiApplication>
 #include <QSocketNotifier>

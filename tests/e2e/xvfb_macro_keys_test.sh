@@ -178,7 +178,11 @@ text = re.sub(r"(MacroItemName=Held\n(?:.*\n)*?\s*MacroActionNum=)\d+(\n\s*Macro
 open(path, "w", encoding="utf-16", newline="\n").write(text)
 PY
 out=$("$ctl" --simulate --data-dir "$ctl_data" --json macros) || fail "velmaroctl macros failed"
-grep -q '"Held"' <<<"$out" || fail "the long macro is not listed: $out"
+python3 -c '
+import json, sys
+items = {i["name"]: i for i in json.loads(sys.stdin.read())["items"]}
+assert items["Held"]["action_count"] == 168, items["Held"]["action_count"]
+' <<<"$out" || fail "the long macro is not listed whole: $out"
 status=0
 err=$("$ctl" --simulate --data-dir "$ctl_data" set button.4=macro:Held 2>&1) || status=$?
 [ "$status" -eq 2 ] || fail "set button.4=macro:Held ended with $status: $err"

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 #include "macro/dialogs/key_translation.h"
 
@@ -46,8 +47,7 @@ int CKeyboardHook::StartHook(CDlgBase* window) {
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr || window == nullptr)
         return -1;
-    if (!target_.isNull())
-        StopHook();
+    StopHook();
     target_ = window;
     down_.reset();
     if (const KeySourceFactory& factory = DesktopKeySource()) {

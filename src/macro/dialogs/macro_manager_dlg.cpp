@@ -26,8 +26,8 @@ namespace velmaro {
 namespace {
 constexpr ColorRef kPanelBackdrop = 0x949494;
 constexpr ColorRef kLabelColor = 0xB4B4B4;
-// The labels reach the inner edge of the options panel of the frame.
-constexpr int kLabelRight = 514;
+// The labels end a little inside the options panel of the frame.
+constexpr int kLabelRight = 512;
 constexpr ColorRef kRepeatEditBackground = 0x141414;
 constexpr ColorRef kRepeatEditBorder = 0x3C3C3C;
 // Laid over the parts of the window that do not react while recording.

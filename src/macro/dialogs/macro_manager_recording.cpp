@@ -2,8 +2,11 @@
 // delivers while it is down, and what the window shows meanwhile.
 #include "macro/dialogs/macro_manager_dlg.h"
 
+#include <QLineEdit>
+
 #include "ui/attention_dlg.h"
 #include "ui/check_button.h"
+#include "ui/combo_button.h"
 #include "ui/static_text.h"
 
 namespace velmaro {
