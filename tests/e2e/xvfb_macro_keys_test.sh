@@ -158,7 +158,7 @@ PY
 
 # Long on the mouse: 375 data bytes in 15 chunks of 25, slot 1.
 for c in $(seq 0 14); do
-    header=$(printf '%X' $((c * 16 + 15)))
+    header=$(printf '%02X' $((c * 16 + 15)))
     grep -Eq "^SET cable 0C010E00[0-9A-F]{2}${header}1A01" "$trace" ||
         fail "the trace has no chunk $c of 15"
 done
@@ -167,7 +167,8 @@ grep -Eq "^SET cable 0C010E00[0-9A-F]{2}[0-9A-F]0" "$trace" &&
 
 # A library written elsewhere with a macro of 168 key actions.
 ctl_data="$work/ctl"
-cp -r "$data" "$ctl_data"
+mkdir -p "$ctl_data/config"
+cp "$data/config/MacroLibraryFile.mlf" "$ctl_data/config/"
 python3 - "$ctl_data/config/MacroLibraryFile.mlf" <<'PY'
 import re, sys
 path = sys.argv[1]
