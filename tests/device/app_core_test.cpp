@@ -262,8 +262,7 @@ TEST_F(AppCoreTest, AButtonsMacroTooLongForTheMouseIsNotSentAndSaidOnce) {
     core.ApplyNow();
     EXPECT_EQ(core.TakeLibraryAttention(), std::nullopt);
     const std::vector<uint8_t> sent = AllCommands();
-    EXPECT_NE(std::find(sent.begin(), sent.end(), CMD_SET_BUTTON), sent.end());
-    EXPECT_EQ(std::find(sent.begin(), sent.end(), CMD_SET_MACRO_DATA), sent.end());
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), CMD_SET_MACRO_DATA), 0);
     core.Shutdown();
 }
 
