@@ -84,7 +84,13 @@ struct X11RawKeySource::Connection {
         if (keysymsPerKeycode > 1 && at + 1 < keysyms.size() && IsKeypadDigit(keysyms[at + 1]) &&
             NumLockOn())
             return keysyms[at + 1];
-        return keysyms[at];
+        // A key with nothing on its first level (some keymaps put a modifier
+        // only on the second) is named by its first keysym.
+        for (size_t i = at; i < at + size_t(keysymsPerKeycode) && i < keysyms.size(); ++i) {
+            if (keysyms[i] != 0)
+                return keysyms[i];
+        }
+        return 0;
     }
 
     static bool IsKeypadDigit(xcb_keysym_t sym) {
