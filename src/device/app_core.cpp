@@ -5,6 +5,7 @@
 
 #include "model/profile_edits.h"
 #include "model/text.h"
+#include "model/text_entries.h"
 #include "storage/data_folder.h"
 #include "storage/language_file.h"
 #include "storage/profile_file.h"
@@ -296,37 +297,34 @@ FactoryResetResult AppCore::FactoryReset() {
 void AppCore::NoteLibraryLoad(const MacroLibraryLoad& load) {
     const std::string path = MacroLibraryPath(state_.DataFolder);
     if (!load.Opened)
-        library_problem_ = UnreadableFileProblem(fs_, path);
+        library_problem_ = UnreadableFileReason(fs_, path);
     else if (!load.HasMark)
-        library_problem_ = "is damaged in its first lines";
+        library_problem_ = Reason::Of(text::kLibraryFirstLines);
     else if (load.SkippedItems != 0)
-        library_problem_ = "has items the library cannot hold";
+        library_problem_ = Reason::Of(text::kLibraryItemsTooMany);
     else if (!load.Complete)
-        library_problem_ = "is cut short or damaged after its last complete item";
+        library_problem_ = Reason::Of(text::kLibraryCutShort);
     else
-        library_problem_.clear();
-    writer_.SetLibraryComplete(library_problem_.empty());
+        library_problem_ = Reason();
+    writer_.SetLibraryComplete(library_problem_.Empty());
 }
 
-std::optional<std::string> AppCore::TakeLibraryAttention() {
+std::optional<Reason> AppCore::TakeLibraryAttention() {
     const std::vector<int>& buttons = writer_.UnfoundMacroButtons();
     if (library_attention_told_ || buttons.empty())
         return std::nullopt;
     library_attention_told_ = true;
-    std::string list;
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        if (i != 0)
-            list += i + 1 == buttons.size() ? " and " : ", ";
-        list += std::to_string(buttons[i] + 1);
-    }
-    std::string problem = library_problem_;
-    if (problem.starts_with("it "))
-        problem = problem.substr(3);
-    return "the macro library " + MacroLibraryPath(state_.DataFolder) + " " + problem + ": button" +
-           (buttons.size() > 1 ? "s " : " ") + list + " of profile " +
-           std::to_string(state_.CurrentProfileTab) +
-           (buttons.size() > 1 ? " keep their own macros" : " keeps its own macro") +
-           " as it was, though the library lacks it";
+    // Buttons and profiles as the user counts them, from 1.
+    std::vector<Reason> numbers;
+    for (const int button : buttons)
+        numbers.push_back(Reason::Number(button + 1));
+    const int slot = int(state_.CurrentProfileTab);
+    const std::u16string name = slot >= 0 && slot < kProfileSlots
+                                    ? state_.Profiles[size_t(slot)].Setting(kProfileName)
+                                    : std::u16string();
+    return Reason::Of(buttons.size() > 1 ? text::kLibraryKeepsMany : text::kLibraryKeepsOne,
+                      {Reason::Text(MacroLibraryPath(state_.DataFolder)), library_problem_,
+                       ListOf(std::move(numbers)), ProfileLabel(slot, name)});
 }
 
 void AppCore::SaveFiles() {

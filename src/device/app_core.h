@@ -152,9 +152,9 @@ class AppCore {
     // it lacks (SettingsWriter::SetLibraryComplete).
     void NoteLibraryLoad(const MacroLibraryLoad& load);
     // Once per run, after a synchronisation left macro buttons as they were
-    // because the library did not load completely: the sentence to show the
-    // user (the window's attention message, velmaroctl's error stream).
-    std::optional<std::string> TakeLibraryAttention();
+    // because the library did not load completely: what to tell the user
+    // (the window words it in its language, velmaroctl in English).
+    std::optional<Reason> TakeLibraryAttention();
 
     // The save at exit when one is scheduled (and the library when the macros
     // changed), then the readers stopped and every handle closed. Runs once;
@@ -208,7 +208,7 @@ class AppCore {
     StorageReport last_sensor_change_;
     bool macros_changed_ = false;
     // Why the library did not load completely; empty when it did.
-    std::string library_problem_;
+    Reason library_problem_;
     bool library_attention_told_ = false;
     bool end_requested_ = false;
     bool shut_down_ = false;
