@@ -68,10 +68,10 @@ bool OpenUserGuide(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-QString UserGuideCaption(const QString& url) {
+QString UserGuideCaption(const QString& url, const QString& localName) {
     const QUrl parsed(url);
     if (parsed.isLocalFile() || url.isEmpty())
-        return QStringLiteral("Velmaro user guide");
+        return localName;
     return parsed.host() + parsed.path();
 }
 

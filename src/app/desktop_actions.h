@@ -24,9 +24,9 @@ bool StartDesktopMouseSettings();
 // Opens the user guide with the desktop's handler; false when it refused.
 bool OpenUserGuide(const QString& url);
 
-// The link's caption: the web address without its scheme, or a name for a
-// local file.
-QString UserGuideCaption(const QString& url);
+// The link's caption: the web address without its scheme, or `localName`
+// (the guide's title in the user's language) for a local file.
+QString UserGuideCaption(const QString& url, const QString& localName);
 
 // The configured guide, unless it is a local file that is not there (a
 // program run from its build folder): then the fallback file when it exists.

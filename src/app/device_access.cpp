@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "model/reason.h"
+#include "model/text_entries.h"
+
 namespace velmaro {
 
 namespace {
@@ -54,30 +57,23 @@ QString FindUdevRule(const QString& executableDir, const QString& ruleFromBin,
     return {};
 }
 
-QString DeviceAccessText(const QString& ruleFile) {
-    QString text = QStringLiteral(
-        "The mouse is plugged in, but this user may not open it: the udev rule that gives "
-        "the user at the screen access to it is not in place.\n"
-        "In a terminal, run:\n");
+QString DeviceAccessText(const LanguageTable& language, const QString& ruleFile) {
+    auto words = [&](uint16_t entry) { return QString::fromStdU16String(language.Text(entry)); };
+    // The commands are commands: they stay as the shell needs them.
+    const QString install = QStringLiteral("sudo install -m 644 %1 /etc/udev/rules.d/\n");
+    QString out = words(text::kAccessDenied) + '\n' + words(text::kAccessRunCommands) + '\n';
+    if (ruleFile.isEmpty())
+        out += kIndent + install.arg(QString::fromLatin1(kUdevRuleName));
+    else if (!UdevReads(ruleFile))
+        out += kIndent + install.arg(ShellWord(ruleFile));
+    out += kIndent + QStringLiteral("sudo udevadm control --reload\n") + kIndent +
+           QStringLiteral("sudo udevadm trigger\n") + words(text::kAccessReplug);
     if (ruleFile.isEmpty()) {
-        text += kIndent + QStringLiteral("sudo install -m 644 %1 /etc/udev/rules.d/\n")
-                              .arg(QString::fromLatin1(kUdevRuleName));
-    } else if (!UdevReads(ruleFile)) {
-        text +=
-            kIndent +
-            QStringLiteral("sudo install -m 644 %1 /etc/udev/rules.d/\n").arg(ShellWord(ruleFile));
+        out += '\n' +
+               QString::fromStdU16String(RenderReason(
+                   language, Reason::Of(text::kAccessRuleSource, {Reason::Text(kUdevRuleName)})));
     }
-    text += kIndent + QStringLiteral("sudo udevadm control --reload\n") + kIndent +
-            QStringLiteral("sudo udevadm trigger\n") +
-            QStringLiteral(
-                "then unplug the mouse (or its receiver), plug it in again and restart Velmaro.");
-    if (ruleFile.isEmpty()) {
-        text += QStringLiteral(
-                    "\n%1 comes with the Velmaro package and is in the packaging folder of its "
-                    "sources.")
-                    .arg(QString::fromLatin1(kUdevRuleName));
-    }
-    return text;
+    return out;
 }
 
 }  // namespace velmaro

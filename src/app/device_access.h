@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "device/device_link.h"
+#include "model/language_table.h"
 
 namespace velmaro {
 
@@ -20,7 +21,8 @@ bool MouseAccessDenied(const ScanReport& scan);
 QString FindUdevRule(const QString& executableDir, const QString& ruleFromBin,
                      const QString& configuredRule, const QString& sourceRule);
 
-// The message with the exact commands; `ruleFile` empty names the rule only.
-QString DeviceAccessText(const QString& ruleFile);
+// The message with the exact commands, in the table's language; `ruleFile`
+// empty names the rule only.
+QString DeviceAccessText(const LanguageTable& language, const QString& ruleFile);
 
 }  // namespace velmaro

@@ -157,7 +157,7 @@ void CDpiSection::OnEnableBox(int level) {
     // The box has toggled already.
     const bool on = box->Checked();
     const EditResult result =
-        w.ApplyEdit([&](ProfileRecord& p) { return EditDpiLevelEnabled(p, level, on); });
+        w.ApplyEditAndCollect([&](ProfileRecord& p) { return EditDpiLevelEnabled(p, level, on); });
     if (!result.Accepted()) {
         // The last enabled level stays on.
         box->SetChecked(!on);

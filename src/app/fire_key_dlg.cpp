@@ -75,9 +75,8 @@ void CFireKeyDlg::InitUI(int, int, int, int) {
         const Rect r = ui.ScaledRect(210, top, 300, top + 22);
         edit->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
         edit->setAlignment(Qt::AlignCenter);
-        QFont font("Tahoma");
-        font.setPixelSize(Px(14));
-        edit->setFont(font);
+        // 10.5 points: 14 pixels on a 96 DPI screen at scale 1.
+        edit->setFont(ui.EditFieldFont(105));
         edit->setFrame(false);
         edit->setStyleSheet(
             "QLineEdit { background: #1e1e1e; color: #ffffff; "

@@ -26,6 +26,7 @@
 #include "device/hid/sim/virtual_mouse.h"
 #include "model/text.h"
 #include "storage/data_folder.h"
+#include "storage/english_texts.h"
 #include "ui/ui_platform.h"
 
 #ifndef VELMARO_VERSION
@@ -67,10 +68,6 @@ constexpr int kSimDelivered = 0;
 constexpr int kSimNoCopy = 1;
 constexpr int kSimUnknown = 2;
 constexpr char kAnswerFailed[] = "failed";
-
-const char kSupportText[] =
-    "Technical support: open an issue in the Velmaro project, naming the mouse's sensor and "
-    "what you did.";
 
 // The virtual mouse answers at once; pausing for it would only slow the
 // window down (the real mouse keeps its pacing).
@@ -211,7 +208,10 @@ int CKorvaneApp::Run(int argc, char** argv) {
     const ResourceFolders folders = FindResourceFolders(
         programDir, QStringLiteral(VELMARO_SHARE_FROM_BIN), QStringLiteral(VELMARO_SHARE_DIR));
     if (!folders.Found()) {
-        const QString text = MissingResourcesText(folders);
+        // No data folder is read yet: the message follows the user's locale.
+        const QString text = MissingResourcesText(
+            folders, ShippedTable(IsChineseLocale(UserLocale()) ? ShippedLanguage::Chinese
+                                                                : ShippedLanguage::English));
         Say(text);
         if (!oneShot && CanShowMessageBox())
             QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), text);
@@ -229,6 +229,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         ui.Scale = UiScaleFor(area.width(), area.height());
+        ui.DisplayRatio = DisplayRatioFor(screen->logicalDotsPerInchX());
     }
     ui.SkinsDir = folders.SkinsDir;
 
@@ -243,7 +244,6 @@ int CKorvaneApp::Run(int argc, char** argv) {
         setup.Core.DataFolder = SimulationDataFolder().toStdU16String();
     setup.UserGuideUrl = ChooseUserGuide(QString::fromUtf8(VELMARO_USER_GUIDE_URL),
                                          QString::fromUtf8(VELMARO_SOURCE_README));
-    setup.SupportText = QString::fromUtf8(kSupportText);
     setup.UdevRule =
         FindUdevRule(programDir, QStringLiteral(VELMARO_UDEV_RULE_FROM_BIN),
                      QStringLiteral(VELMARO_UDEV_RULE), QStringLiteral(VELMARO_SOURCE_UDEV_RULE));

@@ -334,11 +334,11 @@ void CLightingSection::CommitSlider(uint32_t id) {
     const int step = slider->GetPos();
     ShowSliderValue(id, step);
     if (id == kLightingSpeedSliderId) {
-        Window().ApplyEdit([&](ProfileRecord& p) {
+        Window().ApplyEditAndCollect([&](ProfileRecord& p) {
             return EditLightingSpeed(p, LightingSpeedShown(uint8_t(step)));
         });
     } else {
-        Window().ApplyEdit([&](ProfileRecord& p) {
+        Window().ApplyEditAndCollect([&](ProfileRecord& p) {
             return EditLightingBrightness(p, LightingBrightnessPercent(uint8_t(step)));
         });
     }
@@ -351,7 +351,7 @@ void CLightingSection::OnDirection() {
             w.InvalidateRect(c->GetRect());
     }
     const bool up = (w.Ui().Selection.RadioGroupBits & (kUpBit | kDownBit)) == kUpBit;
-    w.ApplyEdit([&](ProfileRecord& p) { return EditLightingDirection(p, up); });
+    w.ApplyEditAndCollect([&](ProfileRecord& p) { return EditLightingDirection(p, up); });
 }
 
 void CLightingSection::OnLeftDrag(Point p) {

@@ -39,9 +39,9 @@ void RunMacroManager(CKorvaneDlg& w) {
         core.Writer().MarkChanged(kGroupButtons);
         core.ApplyNow();
     }
-    if (const std::optional<std::string> attention = core.TakeLibraryAttention()) {
+    if (const std::optional<Reason> attention = core.TakeLibraryAttention()) {
         CAttentionDlg dialog(w.Ui(), w.State().Language, w.Text(kAttentionTitleEntry),
-                             QString::fromStdString(*attention), &w);
+                             w.Text(*attention), &w, AttentionLayout::Long);
         w.RunModal(dialog);
     }
     w.RefreshControls();

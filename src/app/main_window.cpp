@@ -24,6 +24,7 @@
 #include "app/rate_section.h"
 #include "app/settings_sections.h"
 #include "app/tray_icon.h"
+#include "model/text_entries.h"
 #include "skin_layout.h"
 #include "storage/file_system.h"
 #include "ui/attention_dlg.h"
@@ -155,8 +156,9 @@ void CKorvaneDlg::CreateWindowControls() {
                                                     R(789, 219, 215, 45), Text(260));
     mouseSettings->SetImages(skin("button4_nr.png"), skin("button4_nr.png"));
 
-    auto* link =
-        MakeControl<CLinkButton>(0, R(463, 660, 200, 18), UserGuideCaption(setup_.UserGuideUrl));
+    auto* link = MakeControl<CLinkButton>(
+        0, R(463, 660, 200, 18),
+        UserGuideCaption(setup_.UserGuideUrl, Text(text::kUserGuideTitle)));
     link->SetFont(Px(12), "Tahoma");
 
     struct Title {
@@ -246,6 +248,10 @@ QString CKorvaneDlg::Text(int entry) const {
     return QString::fromStdU16String(core_->State().Language.Text(size_t(entry)));
 }
 
+QString CKorvaneDlg::Text(const Reason& reason) const {
+    return QString::fromStdU16String(RenderReason(core_->State().Language, reason));
+}
+
 EditResult CKorvaneDlg::ApplyEdit(const std::function<EditResult(ProfileRecord&)>& edit) {
     const EditResult result = edit(Profile());
     if (result.Accepted()) {
@@ -255,6 +261,17 @@ EditResult CKorvaneDlg::ApplyEdit(const std::function<EditResult(ProfileRecord&)
         CAttentionDlg dialog(Ui(), State().Language, Text(kAttentionTitle), Text(result.Message),
                              this);
         RunModal(dialog);
+    }
+    return result;
+}
+
+EditResult CKorvaneDlg::ApplyEditAndCollect(const std::function<EditResult(ProfileRecord&)>& edit) {
+    const EditResult result = ApplyEdit(edit);
+    if (result.Accepted()) {
+        // The refresh above set the working copies (the DPI ordinal) from
+        // the edited profile, so collecting keeps the edit.
+        CollectPages();
+        RefreshControls();
     }
     return result;
 }
@@ -355,7 +372,7 @@ void CKorvaneDlg::ShowAttention(uint16_t title_entry, uint16_t message_entry) {
     // Modeless and topmost: the program goes on while the user reads it.
     CAttentionDlg* dialog = CAttentionDlg::ShowModeless(
         Ui(), State().Language, Text(title_entry),
-        denied ? DeviceAccessText(setup_.UdevRule) : Text(message_entry), nullptr,
+        denied ? DeviceAccessText(State().Language, setup_.UdevRule) : Text(message_entry), nullptr,
         denied ? AttentionLayout::Long : AttentionLayout::Short);
     startupMessage_ = dialog;
     RegisterDialog(dialog);
@@ -573,18 +590,15 @@ void CKorvaneDlg::OnKeySequence(int key) {
 }
 
 void CKorvaneDlg::ShowSupportMessage() {
-    CAttentionDlg dialog(Ui(), State().Language, QString::fromUtf16(u"技术支持:"),
-                         setup_.SupportText, this);
+    CAttentionDlg dialog(
+        Ui(), State().Language, QString::fromUtf16(u"技术支持:"),
+        setup_.SupportText.isEmpty() ? Text(text::kSupportText) : setup_.SupportText, this);
     RunModal(dialog);
 }
 
 void CKorvaneDlg::ShowLibraryAttention() {
-    const std::optional<std::string> attention = core_->TakeLibraryAttention();
-    if (!attention || attention->empty())
-        return;
-    QString text = QString::fromStdString(*attention);
-    text[0] = text[0].toUpper();
-    ShowNotice(text + '.');
+    if (const std::optional<Reason> attention = core_->TakeLibraryAttention())
+        ShowNotice(Text(*attention));
 }
 
 void CKorvaneDlg::ShowNotice(const QString& message) {

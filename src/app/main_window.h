@@ -17,6 +17,7 @@
 #include "device/core_ui.h"
 #include "device/timer_host.h"
 #include "model/profile_edits.h"
+#include "model/reason.h"
 #include "ui/dlg_base.h"
 #include "ui/file_chooser.h"
 
@@ -79,7 +80,7 @@ struct MainWindowSetup {
     std::optional<bool> TrayAvailable;
     // The user guide the link opens.
     QString UserGuideUrl;
-    // Support text of the hidden key sequence.
+    // Support text of the hidden key sequence; empty: the language's.
     QString SupportText;
     // The udev rule the access message tells the user to install; empty
     // names it only.
@@ -114,12 +115,19 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     ProfileRecord& Profile() { return core_->State().CurrentRecord(); }
     // LanguageTable entry n as a QString.
     QString Text(int entry) const;
+    // A reason of the core, worded in the user's language.
+    QString Text(const Reason& reason) const;
     const StartupReport& Startup() const { return startup_; }
     // A page's change: `edit` changes the current profile through
     // model/profile_edits; when accepted, its groups are marked for the
     // writer, the apply timer restarts (20 ms) and every page refreshes.
     // A refusal with a message shows the attention dialog.
     EditResult ApplyEdit(const std::function<EditResult(ProfileRecord&)>& edit);
+    // The same for the changes that run the window's collect step: once the
+    // edit is in and the pages show it, every page reads its controls back,
+    // so the values only carried through (debounce, pointer) are normalised
+    // and sent with the change.
+    EditResult ApplyEditAndCollect(const std::function<EditResult(ProfileRecord&)>& edit);
     // Marks groups and restarts the apply timer without an edit function
     // (a page that collected its controls itself).
     void MarkChanged(DirtyGroups groups);

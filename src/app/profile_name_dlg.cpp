@@ -63,9 +63,8 @@ void CProfileNameDlg::InitUI(int, int, int, int) {
     const Rect r = ui.ScaledRect(24, 66, 405, 92);
     field_->setGeometry(r.left, r.top, r.Width(), r.Height());
     field_->setAlignment(Qt::AlignCenter);
-    QFont font("Tahoma");
-    font.setPixelSize(Px(14));
-    field_->setFont(font);
+    // 10.5 points: 14 pixels on a 96 DPI screen at scale 1.
+    field_->setFont(ui.EditFieldFont(105));
     field_->setFrame(false);
     field_->setStyleSheet(
         "QLineEdit { background: #1e1e1e; color: #ffffff; border: 1px solid #5a5a5a; }"

@@ -10,7 +10,9 @@
 #include "app/edit_profile_dlg.h"
 #include "app/main_window.h"
 #include "model/profile_edits.h"
+#include "model/reason.h"
 #include "model/text.h"
+#include "model/text_entries.h"
 #include "storage/profile_file.h"
 #include "storage/settings_file.h"
 #include "ui/attention_dlg.h"
@@ -246,8 +248,9 @@ void CProfilesPage::Import(int slot) {
     // settings and profiles, and asks for an apply when the slot is current.
     const ProfileReadResult result = w.Core().ImportProfile(slot, path->toStdU16String());
     if (!result.Ok) {
-        Warn(QString("Could not import %1: %2. The profile is unchanged.")
-                 .arg(FileName(*path), QString::fromStdString(result.Problem)));
+        Warn(w.Text(Reason::Of(text::kImportFailed,
+                               {Reason::Text(FileName(*path).toStdU16String()), result.Why})),
+             {}, true);
         return;
     }
     TellWriteFailures(result.Report);
@@ -259,14 +262,13 @@ void CProfilesPage::Export(int slot) {
         QString::fromStdU16String(w.State().Profiles[size_t(slot)].Setting(kProfileName))
             .replace(u'/', u'_');
     const std::optional<QString> path = w.Chooser().ChooseSaveFile(
-        {&w, w.Text(kExportTitle), (name.isEmpty() ? QStringLiteral("profile") : name) + ".psf",
+        {&w, w.Text(kExportTitle), (name.isEmpty() ? w.Text(ProfileLabel(slot)) : name) + ".psf",
          QStringLiteral("psf"), kProfileFilter});
     if (!path)
         return;
     if (!WriteProfileFile(w.State(), slot, path->toStdU16String(), w.Files())) {
-        const QString reason = QString::fromStdString(w.Files().LastErrorText());
-        Warn(reason.isEmpty() ? QString("Could not write %1.").arg(FileName(*path))
-                              : QString("Could not write %1: %2.").arg(FileName(*path), reason));
+        Warn(w.Text(WriteFailure(FileName(*path).toStdU16String(), w.Files().LastErrorText())), {},
+             true);
     }
 }
 
@@ -337,18 +339,16 @@ void CProfilesPage::SaveAndRefresh() {
 void CProfilesPage::TellWriteFailures(const StorageReport& report) {
     for (size_t i = 0; i < report.FailedWrites.size(); ++i) {
         const QString file = FileName(QString::fromStdString(report.FailedWrites[i]));
-        const QString reason = i < report.WriteErrors.size()
-                                   ? QString::fromStdString(report.WriteErrors[i])
-                                   : QString();
-        Warn(reason.isEmpty() ? QString("Could not write %1.").arg(file)
-                              : QString("Could not write %1: %2.").arg(file, reason));
+        const std::string why = i < report.WriteErrors.size() ? report.WriteErrors[i] : "";
+        Warn(Window().Text(WriteFailure(file.toStdU16String(), why)), {}, true);
     }
 }
 
-void CProfilesPage::Warn(const QString& message, const QString& title) {
+void CProfilesPage::Warn(const QString& message, const QString& title, bool longText) {
     CKorvaneDlg& w = Window();
     CAttentionDlg dialog(w.Ui(), w.State().Language,
-                         title.isEmpty() ? w.Text(kAttentionTitle) : title, message, &w);
+                         title.isEmpty() ? w.Text(kAttentionTitle) : title, message, &w,
+                         longText ? AttentionLayout::Long : AttentionLayout::Short);
     w.RunModal(dialog);
 }
 

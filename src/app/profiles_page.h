@@ -67,7 +67,8 @@ class CProfilesPage : public CMainWindowPage {
     void SaveAndRefresh();
     void TellWriteFailures(const StorageReport& report);
     // The attention dialog; an empty title is the usual one (entry 150).
-    void Warn(const QString& message, const QString& title = {});
+    // File messages carry paths and reasons: they get the long layout.
+    void Warn(const QString& message, const QString& title = {}, bool longText = false);
     void WarnEntry(uint16_t entry);
 
     ProfileShowList shown_;

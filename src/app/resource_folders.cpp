@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "model/reason.h"
+#include "model/text_entries.h"
+
 namespace velmaro {
 
 namespace {
@@ -45,16 +48,13 @@ ResourceFolders FindResourceFolders(const QString& executableDir, const QString&
     return found;
 }
 
-QString MissingResourcesText(const ResourceFolders& folders) {
-    QString text = QStringLiteral(
-        "The skin pictures of Velmaro are missing, so its windows cannot be drawn. "
-        "None of these folders holds them (%1 and the others):\n");
-    text = text.arg(QString::fromLatin1(kSkinProbe));
+QString MissingResourcesText(const ResourceFolders& folders, const LanguageTable& language) {
+    QString text = QString::fromStdU16String(
+        RenderReason(language, Reason::Of(text::kSkinsMissing, {Reason::Text(kSkinProbe)})));
+    text += '\n';
     for (const QString& folder : folders.LookedIn)
         text += "  " + folder + '\n';
-    text += QStringLiteral(
-        "Reinstall the program, or run it from its build folder after a complete build.");
-    return text;
+    return text + QString::fromStdU16String(language.Text(text::kSkinsReinstall));
 }
 
 }  // namespace velmaro

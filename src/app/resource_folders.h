@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/language_table.h"
+
 namespace velmaro {
 
 // The program could not start: its skins are missing.
@@ -33,6 +35,6 @@ ResourceFolders FindResourceFolders(const QString& executableDir, const QString&
 
 // The message for a start without skins: what is missing and where it was
 // looked for.
-QString MissingResourcesText(const ResourceFolders& folders);
+QString MissingResourcesText(const ResourceFolders& folders, const LanguageTable& language);
 
 }  // namespace velmaro

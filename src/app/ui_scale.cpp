@@ -10,4 +10,8 @@ double UiScaleFor(int cx, int cy) {
     return 1.0;
 }
 
+double DisplayRatioFor(double logicalDpiX) {
+    return logicalDpiX > 0 && logicalDpiX < 10000 ? logicalDpiX / 96.0 : 1.0;
+}
+
 }  // namespace velmaro

@@ -13,6 +13,7 @@
 #include "device/device_role.h"
 #include "macro/macro_transfer.h"
 #include "model/text.h"
+#include "storage/english_texts.h"
 #include "storage/profile_file.h"
 #include "storage/settings_file.h"
 
@@ -266,8 +267,8 @@ int RunImport(CommandContext& c, int slot, const std::string& file) {
     // the settings and every profile file are saved.
     const ProfileReadResult result = core.ImportProfile(slot, ToU16(file));
     if (!result.Ok) {
-        c.Out.Message("could not import " + shown + ": " + result.Problem + "; profile " +
-                      std::to_string(slot) + " is unchanged");
+        c.Out.Message("could not import " + shown + ": " + result.Problem + "; " +
+                      EnglishText(ProfileLabel(slot)) + " is unchanged");
         return kExitFiles;
     }
     const bool write_failed = PrintStorageReport(c.Out, result.Report);

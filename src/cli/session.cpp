@@ -10,6 +10,7 @@
 #include "cli/tracing_backend.h"
 #include "device/hid/sim/virtual_mouse.h"
 #include "model/text.h"
+#include "storage/english_texts.h"
 #include "storage/file_system.h"
 
 namespace velmaro::cli {
@@ -157,7 +158,7 @@ bool Session::HasMouse() const {
 void Session::Apply() {
     core_->ApplyNow();
     if (const auto attention = core_->TakeLibraryAttention())
-        console_.Message(*attention);
+        console_.Message(EnglishText(*attention));
 }
 
 int Session::Finish(bool own_files) {
@@ -174,7 +175,7 @@ int Session::Finish(bool own_files) {
     }
     // The synchronisation at exit may be the first to meet such a button.
     if (const auto attention = core_->TakeLibraryAttention())
-        console_.Message(*attention);
+        console_.Message(EnglishText(*attention));
     return failed && own_files ? kExitFiles : kExitOk;
 }
 

@@ -5,6 +5,7 @@
 
 #include "model/profile_edits.h"
 #include "model/text.h"
+#include "model/text_entries.h"
 #include "storage/data_folder.h"
 #include "storage/language_file.h"
 #include "storage/profile_file.h"
@@ -296,54 +297,52 @@ FactoryResetResult AppCore::FactoryReset() {
 void AppCore::NoteLibraryLoad(const MacroLibraryLoad& load) {
     const std::string path = MacroLibraryPath(state_.DataFolder);
     if (!load.Opened)
-        library_problem_ = UnreadableFileProblem(fs_, path);
+        library_problem_ = UnreadableFileReason(fs_, path);
     else if (!load.HasMark)
-        library_problem_ = "is damaged in its first lines";
+        library_problem_ = Reason::Of(text::kLibraryFirstLines);
     else if (load.SkippedItems != 0)
-        library_problem_ = "has items the library cannot hold";
+        library_problem_ = Reason::Of(text::kLibraryItemsTooMany);
     else if (!load.Complete)
-        library_problem_ = "is cut short or damaged after its last complete item";
+        library_problem_ = Reason::Of(text::kLibraryCutShort);
     else
-        library_problem_.clear();
-    writer_.SetLibraryComplete(library_problem_.empty());
+        library_problem_ = Reason();
+    writer_.SetLibraryComplete(library_problem_.Empty());
 }
 
 namespace {
-std::string ButtonList(const std::vector<int>& buttons) {
-    std::string list;
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        if (i != 0)
-            list += i + 1 == buttons.size() ? " and " : ", ";
-        list += std::to_string(buttons[i] + 1);
-    }
-    return list;
+// Buttons as the user counts them, from 1, as a list.
+Reason ButtonList(const std::vector<int>& buttons) {
+    std::vector<Reason> numbers;
+    for (const int button : buttons)
+        numbers.push_back(Reason::Number(button + 1));
+    return ListOf(std::move(numbers));
 }
 }  // namespace
 
-std::optional<std::string> AppCore::TakeLibraryAttention() {
+Reason AppCore::CurrentProfileLabel() const {
+    const int slot = int(state_.CurrentProfileTab);
+    const std::u16string name = slot >= 0 && slot < kProfileSlots
+                                    ? state_.Profiles[size_t(slot)].Setting(kProfileName)
+                                    : std::u16string();
+    return ProfileLabel(slot, name);
+}
+
+std::optional<Reason> AppCore::TakeLibraryAttention() {
     // A macro the mouse cannot take is told once for each set of buttons.
     const std::vector<int>& unsent = writer_.UnsentMacroButtons();
     if (unsent != unsent_told_) {
         unsent_told_ = unsent;
         if (!unsent.empty())
-            return std::string("the macro of button") + (unsent.size() > 1 ? "s " : " ") +
-                   ButtonList(unsent) + " of profile " + std::to_string(state_.CurrentProfileTab) +
-                   " has more than " + std::to_string(kMaxCommandActions) +
-                   " key actions, more than the mouse can play: it was not sent";
+            return Reason::Of(unsent.size() > 1 ? text::kMacrosNotSent : text::kMacroNotSent,
+                              {ButtonList(unsent), CurrentProfileLabel()});
     }
     const std::vector<int>& buttons = writer_.UnfoundMacroButtons();
     if (library_attention_told_ || buttons.empty())
         return std::nullopt;
     library_attention_told_ = true;
-    const std::string list = ButtonList(buttons);
-    std::string problem = library_problem_;
-    if (problem.starts_with("it "))
-        problem = problem.substr(3);
-    return "the macro library " + MacroLibraryPath(state_.DataFolder) + " " + problem + ": button" +
-           (buttons.size() > 1 ? "s " : " ") + list + " of profile " +
-           std::to_string(state_.CurrentProfileTab) +
-           (buttons.size() > 1 ? " keep their own macros" : " keeps its own macro") +
-           " as it was, though the library lacks it";
+    return Reason::Of(buttons.size() > 1 ? text::kLibraryKeepsMany : text::kLibraryKeepsOne,
+                      {Reason::Text(MacroLibraryPath(state_.DataFolder)), library_problem_,
+                       ButtonList(buttons), CurrentProfileLabel()});
 }
 
 void AppCore::SaveFiles() {

@@ -153,11 +153,11 @@ class AppCore {
     // it lacks (SettingsWriter::SetLibraryComplete).
     void NoteLibraryLoad(const MacroLibraryLoad& load);
     // Once per run, after a synchronisation left macro buttons as they were
-    // because the library did not load completely: the sentence to show the
-    // user (the window's attention message, velmaroctl's error stream).
-    // Also, once for each set of buttons, that a button's macro was not sent
+    // because the library did not load completely: what to tell the user
+    // (the window words it in its language, velmaroctl in English). Also,
+    // once for each set of buttons, that a button's macro was not sent
     // because the mouse cannot take it.
-    std::optional<std::string> TakeLibraryAttention();
+    std::optional<Reason> TakeLibraryAttention();
 
     // The save at exit when one is scheduled (and the library when the macros
     // changed), then the readers stopped and every handle closed. Runs once;
@@ -188,6 +188,8 @@ class AppCore {
     const StorageReport& LastSensorChangeReport() const { return last_sensor_change_; }
 
   private:
+    // The current profile as the user names it in messages.
+    Reason CurrentProfileLabel() const;
     void SaveFiles();
     bool HasDataFolder() const { return !state_.DataFolder.empty(); }
 
@@ -211,7 +213,7 @@ class AppCore {
     StorageReport last_sensor_change_;
     bool macros_changed_ = false;
     // Why the library did not load completely; empty when it did.
-    std::string library_problem_;
+    Reason library_problem_;
     bool library_attention_told_ = false;
     // The buttons whose unsendable macro was last told.
     std::vector<int> unsent_told_;

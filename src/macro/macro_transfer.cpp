@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "macro/macro_library_file.h"
+#include "model/text_entries.h"
+#include "storage/english_texts.h"
 
 namespace velmaro {
 
@@ -45,15 +47,20 @@ bool LoadMarked(const std::string& path, MacroLibrary& scratch, FileSystem& fs,
 }
 
 // Why an item could not be added at the selection.
-std::string NotAddedReason(const MacroLibrary& library, const MacroItem& source, AddResult why) {
+Reason NotAddedReason(const MacroLibrary& library, const MacroItem& source, AddResult why) {
     const MacroItemLocation at = library.SelectedLocation;
     if (why == AddResult::NameExists)
-        return "its name is taken there";
+        return Reason::Of(text::kMacroNameTaken);
     if (source.MacroItemName.empty())
-        return "it has no name";
+        return Reason::Of(text::kMacroNoName);
     if (source.IsFolder() && at.stage >= 1)
-        return "a folder cannot go that deep";
-    return "the list it goes into is full";
+        return Reason::Of(text::kMacroFolderTooDeep);
+    return Reason::Of(text::kMacroListFull);
+}
+
+SkippedImport Skipped(const MacroLibrary& library, const MacroItem& source, AddResult why) {
+    const Reason reason = NotAddedReason(library, source, why);
+    return {source.MacroItemName, reason, EnglishText(reason)};
 }
 
 // Adds a new macro where AddMacro puts it and gives it the file macro's
@@ -63,7 +70,7 @@ bool AddMacroFrom(MacroLibrary& library, const MacroItem& source,
     if (const AddResult added = library.AddMacro(source.MacroItemName); added != AddResult::Added) {
         // A full list: nothing to copy into, the selection stays as it is.
         if (skipped)
-            skipped->push_back({source.MacroItemName, NotAddedReason(library, source, added)});
+            skipped->push_back(Skipped(library, source, added));
         return false;
     }
     if (source.Macro)
@@ -83,7 +90,7 @@ int CopyItem(MacroLibrary& library, const MacroLibrary& scratch, const MacroItem
         return AddMacroFrom(library, source, &skipped) ? 1 : 0;
     if (const AddResult added = library.AddFolder(source.MacroItemName);
         added != AddResult::Added) {
-        skipped.push_back({source.MacroItemName, NotAddedReason(library, source, added)});
+        skipped.push_back(Skipped(library, source, added));
         return 0;
     }
     const MacroItemLocation folder = library.SelectedLocation;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "macro/macro_library.h"
+#include "model/reason.h"
 #include "storage/file_system.h"
 
 namespace velmaro {
@@ -40,7 +41,8 @@ enum class ImportStatus {
 // An item of the file that was to be imported and was not.
 struct SkippedImport {
     std::u16string Name;
-    std::string Reason;  // a phrase for the user
+    velmaro::Reason Why;  // for the user
+    std::string Reason;   // the same in English
 };
 
 struct ImportResult {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "model/text.h"
+#include "model/text_entries.h"
+#include "storage/english_texts.h"
 #include "storage/settings_file.h"
 #include "storage/stdio_file_ex.h"
 
@@ -216,7 +218,7 @@ class ProfileLines {
         number_ = 1;
         if (file_.ReadString(line_) && line_ == kHeader)
             return true;
-        problem_ = "line 1 is not \"[Setting]\"";
+        problem_ = Reason::Of(text::kProfileNoHeader);
         return false;
     }
 
@@ -224,29 +226,32 @@ class ProfileLines {
     // with at least `min_after` characters after it.
     bool Next(size_t min_eq, size_t min_after = 0) {
         if (!file_.ReadString(line_)) {
-            problem_ = "it ends after line " + std::to_string(number_) + " (a profile has " +
-                       std::to_string(kProfileFileLines) + " lines)";
+            problem_ = Reason::Of(text::kProfileEndsEarly,
+                                  {Reason::Number(number_), Reason::Number(kProfileFileLines)});
             return false;
         }
         ++number_;
         eq_ = line_.find(u'=');
         if (eq_ == std::u16string::npos) {
-            problem_ = "line " + std::to_string(number_) + " has no \"=\"";
+            problem_ = Reason::Of(text::kProfileLineNoEquals, {Reason::Number(number_)});
             return false;
         }
         if (eq_ < min_eq || line_.size() - eq_ - 1 < min_after) {
-            problem_ = "line " + std::to_string(number_) +
-                       (eq_ < min_eq ? " has no name before \"=\"" : " has no value after \"=\"");
+            problem_ =
+                Reason::Of(eq_ < min_eq ? text::kProfileLineNoName : text::kProfileLineNoValue,
+                           {Reason::Number(number_)});
             return false;
         }
         return true;
     }
-    // Fails the read at the current line.
-    bool Fail(const std::string& what) {
-        problem_ = "line " + std::to_string(number_) + " " + what;
+    // Fails the read at the current line: `entry` words it with the line
+    // number first and `values` after.
+    bool Fail(uint16_t entry, std::vector<Reason> values = {}) {
+        values.insert(values.begin(), Reason::Number(number_));
+        problem_ = Reason::Of(entry, std::move(values));
         return false;
     }
-    const std::string& Problem() const { return problem_; }
+    const Reason& Problem() const { return problem_; }
 
     std::u16string Name() const { return line_.substr(0, eq_); }
     std::u16string Rest() const { return line_.substr(eq_ + 1); }
@@ -277,7 +282,7 @@ class ProfileLines {
     std::u16string line_;
     size_t eq_ = 0;
     int number_ = 0;
-    std::string problem_;
+    Reason problem_;
 };
 
 // Reads every line into the record; false at the first missing or malformed
@@ -388,8 +393,7 @@ bool ReadProfileLines(ProfileLines& in, ProfileRecord& r) {
         if (!in.Next(0, 1))
             return false;
         if (in.RestLength() != kAllActionDigits)
-            return in.Fail("does not hold " + std::to_string(kAllActionDigits) +
-                           " hexadecimal digits after \"=\"");
+            return in.Fail(text::kProfileLineDigits, {Reason::Number(kAllActionDigits)});
         for (size_t k = 0; k < kMacroActionSlots; ++k) {
             for (size_t b = 0; b < 4; ++b)
                 key.Macro.AllAction[k].Bytes[b] = in.Byte(8 * k + 2 * b);
@@ -441,12 +445,14 @@ ProfileParse ParseProfileFile(const std::u16string& path, FileSystem& fs, Profil
     const std::string name = ToUtf8(path);
     CStdioFileEx file(fs);
     if (!file.Open(path, CStdioFileEx::Mode::Read)) {
-        result.Problem = UnreadableFileProblem(fs, name);
+        result.Why = UnreadableFileReason(fs, name);
+        result.Problem = EnglishText(result.Why);
         return result;
     }
     ProfileLines in(file);
     if (!ReadProfileLines(in, record)) {
-        result.Problem = in.Problem();
+        result.Why = in.Problem();
+        result.Problem = EnglishText(result.Why);
         return result;
     }
     result.Ok = true;
@@ -464,7 +470,7 @@ ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16s
     ProfileRecord& record = state.Profiles[slot];
     const std::u16string& own = state.Settings.ProfileSlotPath(slot);
     const ProfileParse parse = ParseProfileFile(path, fs, record);
-    const std::string slot_name = "profile " + std::to_string(slot);
+    const std::string slot_name = EnglishText(ProfileLabel(slot));
     if (parse.Ok) {
         result.Ok = true;
         // Read leniently: what the user had would be gone at the next save.
@@ -480,6 +486,7 @@ ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16s
     // The slot's own file is replaced, not the one that was read: an
     // imported file stays as it is. Whatever the slot file held is kept.
     result.Problem = parse.Problem;
+    result.Why = parse.Why;
     ResetProfileDefaults(record, slot, state.Language, state.Sensor.SensorId);
     KeepBeforeReplacing(fs, ToUtf8(own), result.Report,
                         parse.Problem + ": " + slot_name + " was reset to its defaults");
@@ -516,7 +523,8 @@ ProfileReadResult ImportProfile(ProgramState& state, int slot, const std::u16str
                                 FileSystem& fs) {
     ProfileReadResult result;
     if (!ValidSlot(slot)) {
-        result.Problem = "there is no profile slot " + std::to_string(slot);
+        result.Why = Reason::Of(text::kProfileNoSlot, {Reason::Number(slot + 1)});
+        result.Problem = EnglishText(result.Why);
         return result;
     }
     // Read completely before anything is replaced.
@@ -524,6 +532,7 @@ ProfileReadResult ImportProfile(ProgramState& state, int slot, const std::u16str
     const ProfileParse parse = ParseProfileFile(path, fs, read);
     if (!parse.Ok) {
         result.Problem = parse.Problem;
+        result.Why = parse.Why;
         return result;
     }
     result.Ok = true;

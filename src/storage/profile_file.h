@@ -26,8 +26,10 @@ bool WriteProfileFile(const ProgramState& state, int slot, const std::u16string&
 struct ProfileParse {
     // Every line was read.
     bool Ok = false;
-    // Why not, as a phrase for the user: "it does not exist", "line 58 has
-    // no \"=\"", "it ends after line 80 (a profile has 93 lines)".
+    // Why not, as a reason for the user ("it does not exist", "line 58 has
+    // no \"=\"", "it ends after line 80 (a profile has 93 lines)"), and the
+    // same in English.
+    Reason Why;
     std::string Problem;
     // When Ok: the first line (from 1) that the program would write
     // differently for what was read (a value repaired, normalised or a line
@@ -44,7 +46,8 @@ struct ProfileReadResult {
     // file was kept aside (when it existed) and rewritten; Report says how
     // that went.
     bool Ok = false;
-    // Why the read failed (ProfileParse::Problem).
+    // Why the read failed (ProfileParse::Why and Problem).
+    Reason Why;
     std::string Problem;
     StorageReport Report;
 };

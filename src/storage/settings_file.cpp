@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "model/text.h"
+#include "storage/english_texts.h"
 #include "storage/profile_file.h"
 #include "storage/stdio_file_ex.h"
 
@@ -121,9 +122,9 @@ void MendSlotPaths(ProgramState& state, StorageReport& report) {
         SettingPair& pair = state.Settings.Pairs[kProfileSlot0Url + s];
         const std::u16string fallback = defaults.ProfileSlotPath(s);
         report.Note(LineName(kProfileSlot0Url + s + 2) + " (" + Shortened(pair.Name) + "=" +
-                    Shortened(pair.Value) + ") is not used as the file of profile " +
-                    std::to_string(s) + " because " + problem + ": profile " + std::to_string(s) +
-                    " uses " + ToUtf8(fallback) + " instead");
+                    Shortened(pair.Value) + ") is not used as the file of " +
+                    EnglishText(ProfileLabel(s)) + " because " + problem + ": " +
+                    EnglishText(ProfileLabel(s)) + " uses " + ToUtf8(fallback) + " instead");
         pair.Value = fallback;
         if (pair.Name.empty())
             pair.Name = defaults.Pairs[kProfileSlot0Url + s].Name;
@@ -146,7 +147,7 @@ void MendSlotPaths(ProgramState& state, StorageReport& report) {
                 const bool b_owns = path == NormalPath(defaults.ProfileSlotPath(b));
                 const int move = b_owns ? a : b;
                 mend(move,
-                     "it is the file of profile " + std::to_string(move == a ? b : a) + " too");
+                     "it is the file of " + EnglishText(ProfileLabel(move == a ? b : a)) + " too");
                 moved = true;
             }
         }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "model/text_entries.h"
+#include "storage/english_texts.h"
+
 namespace velmaro {
 
 void StorageReport::NoteWrite(bool written, const std::string& path, const std::string& error) {
@@ -51,19 +54,24 @@ void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport&
     report.KeptFiles.push_back({path, kept_as, reason, made_now || kept_as.empty()});
 }
 
-std::string UnreadableFileProblem(FileSystem& fs, const std::string& path) {
+Reason UnreadableFileReason(FileSystem& fs, const std::string& path) {
     if (path.empty())
-        return "no file is named";
+        return Reason::Of(text::kFileNotNamed);
     if (!fs.Exists(path))
-        return "it does not exist";
+        return Reason::Of(text::kFileMissing);
     if (fs.IsDirectory(path))
-        return "it is a folder";
+        return Reason::Of(text::kFileIsFolder);
     std::string bytes;
     if (!fs.ReadFile(path, bytes)) {
         const std::string why = fs.LastErrorText();
-        return why.empty() ? "it cannot be read" : "it cannot be read (" + why + ")";
+        return why.empty() ? Reason::Of(text::kFileUnreadable)
+                           : Reason::Of(text::kFileUnreadableBecause, {SystemReason(why)});
     }
-    return "it cannot be opened for reading and writing";
+    return Reason::Of(text::kFileNotReadWrite);
+}
+
+std::string UnreadableFileProblem(FileSystem& fs, const std::string& path) {
+    return EnglishText(UnreadableFileReason(fs, path));
 }
 
 }  // namespace velmaro

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/reason.h"
 #include "storage/file_system.h"
 
 namespace velmaro {
@@ -55,9 +56,10 @@ struct StorageReport {
 void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport& report,
                          const std::string& reason = {});
 
-// Why a file that was to be read could not be, as a phrase for the user:
-// "it does not exist", "it is a folder", "it cannot be read (Permission
-// denied)".
+// Why a file that was to be read could not be, as a reason for the user
+// ("it does not exist", "it is a folder", "it cannot be read (Permission
+// denied)"), and the same in English.
+Reason UnreadableFileReason(FileSystem& fs, const std::string& path);
 std::string UnreadableFileProblem(FileSystem& fs, const std::string& path);
 
 }  // namespace velmaro

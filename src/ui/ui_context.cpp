@@ -63,4 +63,14 @@ QFont UiContext::ProgramFont() const {
     return MakeFont(QString::fromStdU16String(Font.Face), Font.Height);
 }
 
+QFont UiContext::EditFieldFont(int tenthsOfPoint) const {
+    // A ratio the screen could not give reads as 96 DPI.
+    const double ratio = DisplayRatio > 0 && std::isfinite(DisplayRatio) ? DisplayRatio : 1.0;
+    const int tenths = int(tenthsOfPoint * Scale / ratio);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(std::max(1, tenths) / 10.0);
+    return font;
+}
+
 }  // namespace velmaro

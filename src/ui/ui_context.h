@@ -31,6 +31,9 @@ class UiContext {
     // Face, height (already multiplied by the scale when the language was
     // loaded) and character set of the program-wide font.
     UiFont Font;
+    // The screen's horizontal logical pixels per inch divided by 96. The
+    // edit fields of the small dialogs divide their point sizes by it.
+    double DisplayRatio = 1.0;
     SelectionState Selection;
     // The skin folder with a trailing "/".
     QString SkinsDir;
@@ -49,6 +52,11 @@ class UiContext {
     QFont MakeFont(const QString& face, int height) const;
     // The program-wide font at its own height.
     QFont ProgramFont() const;
+    // The font of a dialog's edit field: "Tahoma" as a point font of
+    // (tenths x UI scale / display ratio, truncated) tenths of a point. The
+    // window system turns points into pixels at the screen's logical DPI, so
+    // the ratio keeps the glyphs at the size the skin was drawn for.
+    QFont EditFieldFont(int tenthsOfPoint) const;
 
   private:
     // Line height of each face at a 100-pixel em, measured once.

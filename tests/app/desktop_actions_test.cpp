@@ -47,7 +47,8 @@ TEST(DesktopActions, UserGuideFallsBackToAFileThatExists) {
               QUrl::fromLocalFile(readme).toString());
     EXPECT_EQ(ChooseUserGuide(QUrl::fromLocalFile(readme).toString(), ""),
               QUrl::fromLocalFile(readme).toString());
-    EXPECT_EQ(UserGuideCaption(web), "example.org/velmaro/guide");
+    EXPECT_EQ(UserGuideCaption(web, "guide"), "example.org/velmaro/guide");
+    EXPECT_EQ(UserGuideCaption(QUrl::fromLocalFile(readme).toString(), "guide"), "guide");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "app/device_access.h"
@@ -17,7 +18,10 @@
 #include "macro/macro_library_file.h"
 #include "main_window_fixture.h"
 #include "model/button_functions.h"
+#include "model/reason.h"
 #include "model/sensor_tables.h"
+#include "model/text_entries.h"
+#include "storage/english_texts.h"
 #include "storage/file_system.h"
 #include "storage/profile_file.h"
 #include "storage/settings_file.h"
@@ -61,7 +65,13 @@ TEST_P(ResourceLookupTest, FindsTheSkinsOrNamesEveryFolderLookedIn) {
     EXPECT_EQ(folders.LookedIn, looked);
     if (*GetParam().found == '\0') {
         EXPECT_FALSE(folders.Found());
-        const QString text = MissingResourcesText(folders);
+        // In the locale's language, before any data folder is read.
+        const QString text = MissingResourcesText(folders, ShippedTable(ShippedLanguage::Chinese));
+        EXPECT_TRUE(
+            text.startsWith(QString::fromStdU16String(
+                                ShippedTable(ShippedLanguage::Chinese).Text(text::kSkinsMissing))
+                                .section('%', 0, 0)))
+            << text.toStdString();
         for (const QString& folder : looked)
             EXPECT_TRUE(text.contains(folder)) << text.toStdString();
         return;
@@ -124,10 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeviceAccessText, NamesTheRuleFileToInstallUnlessUdevReadsItsFolder) {
-    EXPECT_TRUE(DeviceAccessText("/src/my tree/packaging/70-velmaro.rules")
+    EXPECT_TRUE(DeviceAccessText(LanguageTable{}, "/src/my tree/packaging/70-velmaro.rules")
                     .contains("sudo install -m 644 '/src/my tree/packaging/70-velmaro.rules' "
                               "/etc/udev/rules.d/\n"));
-    EXPECT_FALSE(DeviceAccessText("/usr/lib/udev/rules.d/70-velmaro.rules").contains("install"));
+    EXPECT_FALSE(DeviceAccessText(LanguageTable{}, "/usr/lib/udev/rules.d/70-velmaro.rules")
+                     .contains("install"));
 }
 
 // --- start at login -----------------------------------------------------------------
@@ -253,8 +264,11 @@ TEST_F(MainWindowFixture, ACutLibraryIsToldOnceAndTheMacroButtonsAreKept) {
     Start({.Seed = SeedCutLibrary});
     Advance(20);  // the first apply meets the button
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_NE(dialogs[0].find("button 3 of profile 0 keeps its own macro"), std::string::npos)
+    // Buttons and profiles are counted from 1, as the user counts them.
+    EXPECT_NE(dialogs[0].find("Button 3 of Profile 1 keeps its own macro as it was"),
+              std::string::npos)
         << dialogs[0];
+    EXPECT_TRUE(dialogs[0].ends_with(".")) << dialogs[0];
     EXPECT_EQ(dialogs[0].rfind("attention The macro library ", 0), 0u) << dialogs[0];
 
     // Later applies and a profile switch there and back say nothing more.
@@ -271,6 +285,71 @@ TEST_F(MainWindowFixture, ACutLibraryIsToldOnceAndTheMacroButtonsAreKept) {
     EXPECT_EQ(kept.Value, (KeyValue{kCategoryMacro, 0x11, 0x00}));
     EXPECT_EQ(kept.Macro.MacroName, u"Deep");
 }
+
+}  // namespace
+}  // namespace velmaro::test
+
+namespace velmaro::test {
+namespace {
+
+// --- the window in Chinese -------------------------------------------------------------
+
+// A user whose desktop is in Chinese starts the program on a new data folder:
+// the shipped Chinese language is chosen, and every message the window shows
+// is drawn from it, whole, at scale 1.0 and 2.0.
+class ChineseWindowTest : public MainWindowFixture, public ::testing::WithParamInterface<double> {
+  protected:
+    MainWindowOptions Chinese(MainWindowOptions options = {}) {
+        options.Scale = GetParam();
+        options.Locale = "zh_CN.UTF-8";
+        return options;
+    }
+    static const LanguageTable& Zh() { return ShippedTable(ShippedLanguage::Chinese); }
+    static QString Zh(uint16_t entry) { return QString::fromStdU16String(Zh().Text(entry)); }
+    QString ShotName(const char* what) const {
+        return QString("%1_zh_%2").arg(what).arg(int(GetParam() * 10));
+    }
+};
+
+TEST_P(ChineseWindowTest, TheDamagedLibraryIsToldInChinese) {
+    QString drawn;
+    answer = [&](CDlgBase& dialog) {
+        if (auto* a = dynamic_cast<CAttentionDlg*>(&dialog)) {
+            drawn = a->Message();
+            ExpectMessageDrawnWhole(*a, drawn, ShotName("library"));
+        }
+        return int(QDialog::Accepted);
+    };
+    Start(Chinese({.Seed = SeedCutLibrary}));
+    ASSERT_EQ(Window().State().Language.Entries[0], u"中文");
+    Advance(20);
+    const QString path = QString::fromStdString(MacroLibraryPath(Window().State().DataFolder));
+    const QString expected = QString::fromStdU16String(RenderReason(
+        Zh(), Reason::Of(text::kLibraryKeepsOne,
+                         {Reason::Text(path.toStdU16String()), Reason::Of(text::kLibraryCutShort),
+                          Reason::Number(3), ProfileLabel(0)})));
+    EXPECT_EQ(drawn, expected);
+    // Nothing English is left once the path is taken out.
+    EXPECT_FALSE(QString(drawn).remove(path).contains(QRegularExpression("[A-Za-z]{2,}")))
+        << drawn.toStdString();
+}
+
+TEST_P(ChineseWindowTest, TheAccessHelpIsToldInChineseWithTheCommandsAsTheyStand) {
+    Start(Chinese({.Mouse = {.no_access = true}}));
+    Advance(2000);  // the start-up check
+    auto* shown = dynamic_cast<CAttentionDlg*>(Window().StartupMessage());
+    ASSERT_NE(shown, nullptr);
+    const QStringList lines = shown->Message().split('\n');
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_EQ(lines[0], Zh(text::kAccessDenied));
+    EXPECT_EQ(lines[1], Zh(text::kAccessRunCommands));
+    EXPECT_TRUE(lines.contains(QString(4, QChar(0x00A0)) + "sudo udevadm trigger"));
+    EXPECT_TRUE(lines.contains(Zh(text::kAccessReplug)));
+    ExpectMessageDrawnWhole(*shown, shown->Message(), ShotName("access"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ChineseWindowTest, ::testing::Values(1.0, 2.0),
+                         [](const auto& info) { return info.param == 1.0 ? "Scale1" : "Scale2"; });
 
 }  // namespace
 }  // namespace velmaro::test

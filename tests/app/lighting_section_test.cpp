@@ -5,6 +5,7 @@
 
 #include "app/color_palette_dlg.h"
 #include "app/combo_lighting_popup.h"
+#include "app/dpi_section.h"
 #include "app/lighting_section.h"
 #include "section_fixture.h"
 #include "ui/color_select_check_button.h"
@@ -247,6 +248,35 @@ TEST_F(LightingSectionTest, DirectionButtonsSendOnlyAChange) {
     EXPECT_EQ(Window().Profile().Lighting1Direction[1], 0);
     Advance(20);
     EXPECT_THAT(SentSettings(), ElementsAre("08: 01 22 00"));
+}
+
+// Every change that runs the window's collect step normalises the values the
+// pages only carry through: a stored debounce of 13 goes out as 12 with it,
+// not only after a lift-off click.
+TEST_F(LightingSectionTest, ChangesThatCollectSendTheDebounceAsAnEvenStep) {
+    struct Case {
+        const char* Name;
+        std::function<void()> Change;
+        const char* Report;  // the change's own report
+    };
+    const Case cases[] = {
+        {"DPI enable box", [this] { Click(kDpiEnableBoxId + 4); },
+         "05: 24 0F 07 00 0F 00 1F 00 31 00 3B 00 00 00 00 00 00 00"},
+        {"direction radio", [this] { Click(kLightingDownId); }, "08: 01 22 00"},
+        // The direction stays down from the case before.
+        {"speed slider release", [this] { ClickAt(StepPoint(kLightingSpeedSliderId, 2)); },
+         "08: 01 23 00"},
+    };
+    Begin();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Given([](ProfileRecord& p) { p.Setting(kKeyDebounce) = u"13"; });
+        SpaceClicks();
+        c.Change();
+        EXPECT_EQ(Window().Profile().Setting(kKeyDebounce), u"12");
+        Advance(20);
+        EXPECT_THAT(SentSettings(), ::testing::UnorderedElementsAre(c.Report, "0A: 0C"));
+    }
 }
 
 TEST_F(LightingSectionTest, ControlsFollowTheSectionDown) {

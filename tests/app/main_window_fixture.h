@@ -22,7 +22,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -34,12 +36,14 @@
 #include "app/firmware_reset_dlg.h"
 #include "app/main_window.h"
 #include "app/settings_sections.h"
+#include "app/ui_scale.h"
 #include "device/hid/sim/seam_log.h"
 #include "device/hid/sim/virtual_mouse.h"
 #include "device/timer_host.h"
 #include "model/text.h"
 #include "ui/attention_dlg.h"
 #include "ui/progress_bar_dlg.h"
+#include "ui/text_draw.h"
 
 namespace velmaro::test {
 
@@ -55,6 +59,8 @@ struct MainWindowOptions {
     std::function<void(const QString&)> Seed{};
     // What the autostart entry runs; empty: the test program.
     QString AutostartCommand = "velmaro";
+    // The user's locale: a new data folder gets the language it chooses.
+    std::string Locale = "en_US.UTF-8";
 };
 
 class MainWindowFixture : public ::testing::Test {
@@ -71,13 +77,14 @@ class MainWindowFixture : public ::testing::Test {
             options.Seed(DataFolder());
         mouse_ = std::make_unique<VirtualMouse>(options.Mouse);
         ui_.Scale = options.Scale;
+        ui_.DisplayRatio = DisplayRatioFor(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
         ui_.SkinsDir = VELMARO_SKINS_DIR;
         MainWindowSetup setup;
         setup.Backend = mouse_.get();
         setup.Pacing = &pacer;
         setup.Timers = &timers;
         setup.Core.DataFolder = DataFolder().toStdU16String();
-        setup.Core.Locale = "en_US.UTF-8";
+        setup.Core.Locale = options.Locale;
         setup.Core.WatchDeviceChanges = options.WatchDeviceChanges;
         setup.TrayAvailable = options.Tray;
         setup.SupportText = "support";
@@ -205,6 +212,26 @@ class MainWindowFixture : public ::testing::Test {
         QDir().mkpath(VELMARO_APP_SCREENSHOT_DIR);
         image.save(QString(VELMARO_APP_SCREENSHOT_DIR) + "/" + name + ".png", "PNG");
         return image;
+    }
+
+    // The attention dialog draws `expected` whole: its text control holds it
+    // and every line of it lies inside the control's rectangle (a line that
+    // would not fit is left out by the drawing). The dialog's picture goes to
+    // the screenshot folder as `name`.
+    static void ExpectMessageDrawnWhole(CAttentionDlg& dialog, const QString& expected,
+                                        const QString& name) {
+        CControlBase* text = dialog.FindControl(kAttentionTextId);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->GetText(), expected);
+        const uint32_t flags = dialog.Layout() == AttentionLayout::Long
+                                   ? kDtLeft | kDtWordBreak | kDtEditControl
+                                   : kAttentionTextFormat;
+        const QStringList lines = LayoutSkinText(text->Font(), expected, text->GetRect(), flags);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_TRUE(expected.endsWith(lines.last()))
+            << "cut after: " << lines.join('|').toStdString();
+        QDir().mkpath(VELMARO_APP_SCREENSHOT_DIR);
+        dialog.RenderAll().save(QString(VELMARO_APP_SCREENSHOT_DIR) + "/" + name + ".png", "PNG");
     }
 
     // "attention <message>", "progress <message>", "reset", or the class name.

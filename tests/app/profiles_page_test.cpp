@@ -11,6 +11,9 @@
 #include "app/edit_profile_dlg.h"
 #include "device/feature_report.h"
 #include "main_window_fixture.h"
+#include "model/reason.h"
+#include "model/text_entries.h"
+#include "storage/english_texts.h"
 #include "ui/file_chooser.h"
 
 namespace velmaro::test {
@@ -371,6 +374,33 @@ TEST_F(ProfilesPageTest, ExportThenImportCarriesAProfileAndSendsWhatDiffers) {
     EXPECT_NE(ProfileText(0).find("\tKey1Value=100800"), std::string::npos);
     Advance(20);
     EXPECT_EQ(Requests(), std::vector<Bytes>{ButtonRequest(1, {0x10, 0x08, 0x00})});
+}
+
+// In Chinese, at both scales: the failure is the table's sentence with the
+// file's name and the reason filled in, drawn whole in its dialog.
+TEST_F(ProfilesPageTest, AnImportFailureIsToldInTheUsersLanguage) {
+    const LanguageTable& zh = ShippedTable(ShippedLanguage::Chinese);
+    for (const double scale : {1.0, 2.0}) {
+        SCOPED_TRACE(scale);
+        QString drawn;
+        answer = [&](CDlgBase& dialog) {
+            if (auto* a = dynamic_cast<CAttentionDlg*>(&dialog)) {
+                drawn = a->Message();
+                ExpectMessageDrawnWhole(*a, drawn,
+                                        QString("import_failure_zh_%1").arg(int(scale * 10)));
+            }
+            return int(QDialog::Accepted);
+        };
+        Start({.Scale = scale, .Locale = "zh_CN.UTF-8"});
+        files.next = DataFolder() + "missing.psf";
+        MenuAction(0, 1);
+        EXPECT_EQ(drawn,
+                  QString::fromStdU16String(RenderReason(
+                      zh, Reason::Of(text::kImportFailed, {Reason::Text(u"missing.psf"),
+                                                           Reason::Of(text::kFileMissing)}))));
+        EXPECT_EQ(drawn, QStringLiteral("无法导入 missing.psf：文件不存在。配置未作更改。"));
+        Stop();
+    }
 }
 
 TEST_F(ProfilesPageTest, ImportingABadFileChangesNothingAndTellsWhy) {

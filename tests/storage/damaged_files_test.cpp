@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         SlotPathCase{"SwappedWithAnotherSlot", [](auto& c) { return c + u"default3.psf"; }, "",
                      u"default2.psf"},
         SlotPathCase{"SameAsSlot3", [](auto& c) { return c + u"default3.psf"; },
-                     "the file of profile 3 too"},
+                     "the file of Profile 4 too"},
         SlotPathCase{"Blank", [](auto&) { return u" "; }, "not an absolute path"},
         SlotPathCase{"Number", [](auto&) { return u"0x3325"; }, "not an absolute path"},
         SlotPathCase{"Root", [](auto&) { return u"/"; }, "not a .psf file"},
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         SlotPathCase{"LongPath", [](auto& c) { return c + std::u16string(300000, u'x'); },
                      "not a .psf file"},
         SlotPathCase{"SameAsSlot0", [](auto& c) { return c + u"./default0.psf"; },
-                     "the file of profile 0 too"}),
+                     "the file of Profile 1 too"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LenientCase {

@@ -14,9 +14,9 @@ namespace {
 
 constexpr ColorRef kTitleColor = 0xFFFFFF;
 constexpr ColorRef kFieldTextColor = 0x000000;
-// The edit's font: ten points at the UI scale, that is a character height of
-// 10 x 96 / 72 pixels.
-constexpr double kEditCharHeight = 10.0 * 96.0 / 72.0;
+// The edit's font: ten points (in tenths) at the UI scale, divided by the
+// display ratio.
+constexpr int kEditFontTenths = 100;
 
 QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -101,7 +101,7 @@ void CMacroEditDlgBase::InitUI(int, int, int, int) {
     edit_->setGeometry(ToQRect(field));
     edit_->setAlignment(Qt::AlignCenter);
     edit_->setFrame(false);
-    edit_->setFont(ui.MakeFont(QStringLiteral("Tahoma"), -int(kEditCharHeight * Scale())));
+    edit_->setFont(ui.EditFieldFont(kEditFontTenths));
     edit_->setStyleSheet(QStringLiteral(
         "QLineEdit { background: #ffffff; color: #000000; border: none; padding: 0px; }"));
     edit_->installEventFilter(this);

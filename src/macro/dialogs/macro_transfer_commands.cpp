@@ -3,6 +3,8 @@
 #include <QFile>
 
 #include "macro/macro_transfer.h"
+#include "model/reason.h"
+#include "model/text_entries.h"
 
 namespace velmaro {
 
@@ -15,8 +17,8 @@ constexpr uint16_t kTitleImportMacro = 254;
 constexpr uint16_t kTitleExportCollection = 255;
 constexpr uint16_t kTitleImportCollection = 256;
 
-QString Quoted(const std::u16string& name) {
-    return QStringLiteral("\"%1\"").arg(QString::fromStdU16String(name));
+QString Words(const LanguageTable& language, const Reason& reason) {
+    return QString::fromStdU16String(RenderReason(language, reason));
 }
 
 std::string LocalPath(const QString& path) {
@@ -87,9 +89,7 @@ MacroTransferOutcome MacroTransferCommands::Export(bool macro) {
     const bool written = macro ? ExportMacroFile(local, library_, files_)
                                : ExportCollectionFile(local, library_, files_);
     if (!written) {
-        const QString reason = QString::fromStdString(files_.LastErrorText());
-        Tell(reason.isEmpty() ? QStringLiteral("Could not write %1.").arg(*path)
-                              : QStringLiteral("Could not write %1: %2.").arg(*path, reason));
+        Tell(Words(language_, WriteFailure(path->toStdU16String(), files_.LastErrorText())));
     }
     outcome.Row = library_.LocationToRow(library_.SelectedLocation);
     return outcome;
@@ -115,10 +115,12 @@ MacroTransferOutcome MacroTransferCommands::Import(bool macro) {
     switch (result.Status) {
         case ImportStatus::NameExists:
             // The program's own message, and which name is in the way.
-            Tell(Text(kMessageNameTaken) + QStringLiteral("\n") + Quoted(result.ClashingName));
+            Tell(Text(kMessageNameTaken) + QStringLiteral("\n") +
+                 Words(language_, Reason::Of(text::kQuoted, {Reason::Text(result.ClashingName)})));
             break;
         case ImportStatus::Rejected:
-            Tell(QStringLiteral("%1 cannot be read or marks no item to import.").arg(*path));
+            Tell(Words(language_, Reason::Of(text::kMacroImportUnreadable,
+                                             {Reason::Text(path->toStdU16String())})));
             break;
         case ImportStatus::Imported:
             outcome.Changed = true;
@@ -135,15 +137,15 @@ void MacroTransferCommands::ReportPartialImport(const ImportResult& result) cons
     for (const SkippedImport& skipped : result.Skipped) {
         if (!message.isEmpty())
             message += QStringLiteral("\n");
-        message += QStringLiteral("Not imported: %1 (%2).")
-                       .arg(Quoted(skipped.Name), QString::fromStdString(skipped.Reason));
+        message += Words(
+            language_,
+            Reason::Of(text::kMacroNotImported,
+                       {Reason::Of(text::kQuoted, {Reason::Text(skipped.Name)}), skipped.Why}));
     }
     if (!result.FileComplete) {
         if (!message.isEmpty())
             message += QStringLiteral("\n");
-        message += QStringLiteral(
-            "The file is cut short or damaged; what follows its last "
-            "complete item was not imported.");
+        message += Text(text::kMacroImportCutShort);
     }
     if (!message.isEmpty())
         Tell(message);

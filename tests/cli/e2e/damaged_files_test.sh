@@ -76,8 +76,8 @@ for bad in " " "3" "0x3325" "$DATA/con" "/" "$WORK/elsewhere/default2.psf" \
     sim show 2
     expect_status 0
     expect_err "config.ini line 15 (ProfileSlot2URL="
-    expect_err "is not used as the file of profile 2 because"
-    expect_err "profile 2 uses $CONFIG/default2.psf instead"
+    expect_err "is not used as the file of Profile 3 because"
+    expect_err "Profile 3 uses $CONFIG/default2.psf instead"
     utf16 "$CONFIG/config.ini" | grep -qx "ProfileSlot2URL=$CONFIG/default2.psf" ||
         fail "default path not written back for '$bad'"
     expect_second_start_quiet
@@ -92,7 +92,7 @@ original=$(snapshot)
 "$VCTL" --data-dir "$WORK/copy" --simulate set rate=500 >out.txt 2>err.txt
 STATUS=$?
 expect_status 0
-expect_err "profile 0 uses $WORK/copy/config/default0.psf instead"
+expect_err "Profile 1 uses $WORK/copy/config/default0.psf instead"
 expect_equal "$(snapshot)" "$original"
 
 step "a folder in place of config.ini: the profiles stay, no copies pile up"
@@ -179,8 +179,8 @@ for cut in half empty; do
     fi
     sim --trace t$cut show
     expect_status 0
-    expect_err "the macro library $CONFIG/MacroLibraryFile.mlf"
-    expect_err "button 2 of profile 0 keeps its own macro as it was, though the library lacks it"
+    expect_err "The macro library $CONFIG/MacroLibraryFile.mlf did not load completely: "
+    expect_err "Button 2 of \"Profile 1\" keeps its own macro as it was, though the library lacks it."
     expect_equal "$(grep -c 'keeps its own macro' err.txt)" 1
     expect_equal "$(md5sum <"$CONFIG/default0.psf")" "$profile"
     utf16 "$CONFIG/default0.psf" | grep -qx $'\tKey1Value=902103' || fail "button 2's value"

@@ -45,7 +45,7 @@ expect_status 3
 expect_err "could not write $WORK/no/such/folder/x.psf: No such file or directory"
 sim import 1 "$WORK/missing.psf"
 expect_status 3
-expect_err "could not import $WORK/missing.psf: it does not exist; profile 1 is unchanged"
+expect_err "could not import $WORK/missing.psf: it does not exist; Profile 2 is unchanged"
 sim macro-import "$WORK/missing.mbf"
 expect_status 3
 expect_err "could not import $WORK/missing.mbf: No such file or directory"

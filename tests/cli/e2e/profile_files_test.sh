@@ -24,14 +24,14 @@ printf 'not a profile\n' >bad.psf
 before=$(md5sum "$CONFIG"/* | sort)
 sim import 3 bad.psf
 expect_status 3
-expect_err 'could not import bad.psf: line 1 is not "[Setting]"; profile 3 is unchanged'
+expect_err 'could not import bad.psf: line 1 is not "[Setting]"; Profile 4 is unchanged'
 expect_equal "$(md5sum "$CONFIG"/* | sort)" "$before"
 expect_equal "$(cat bad.psf)" "not a profile"
 
 step "a missing or cut file changes nothing either"
 sim import 1 missing.psf
 expect_status 3
-expect_err "could not import missing.psf: it does not exist; profile 1 is unchanged"
+expect_err "could not import missing.psf: it does not exist; Profile 2 is unchanged"
 utf16 mine.psf | head -40 >cut.txt
 write_utf16 cut.psf "$(cat cut.txt)"
 sim import 3 cut.psf
@@ -70,7 +70,7 @@ before=$(md5sum "$CONFIG"/* | sort)
 printf 'not a profile\n' | "$VCTL" --data-dir "$DATA" --simulate import 4 - >out.txt 2>err.txt
 STATUS=$?
 expect_status 3
-expect_err 'could not import standard input: line 1 is not "[Setting]"; profile 4 is unchanged'
+expect_err 'could not import standard input: line 1 is not "[Setting]"; Profile 5 is unchanged'
 expect_equal "$(md5sum "$CONFIG"/* | sort)" "$before"
 
 finish

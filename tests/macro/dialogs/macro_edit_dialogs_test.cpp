@@ -130,6 +130,28 @@ TEST_F(MacroEditDialogTest, NameDialogGivesTheTypedTextOrNothing) {
     EXPECT_TRUE(cancelled.ResultText().empty());
 }
 
+// The edit field's font is a point font of 100 x scale / display ratio
+// tenths of a point: on a screen of 120 logical DPI (ratio 1.25) the glyphs
+// come out as large as on a 96 DPI screen.
+TEST_F(MacroEditDialogTest, EditFontFollowsTheScaleAndTheDisplayRatio) {
+    struct Case {
+        double Scale, Ratio, Points;
+    };
+    const Case cases[] = {{1.0, 1.0, 10.0},  {2.0, 1.0, 20.0}, {1.0, 1.25, 8.0},
+                          {1.5, 1.25, 12.0}, {2.0, 1.5, 13.3}, {1.0, 0.0, 10.0}};
+    const UiContext saved = ui_;
+    for (const Case& c : cases) {
+        ui_.Scale = c.Scale;
+        ui_.DisplayRatio = c.Ratio;
+        CMacroKeyOrFolderNameDlg dlg(ui_, language_, MacroNameMode::Macro);
+        Open(dlg);
+        EXPECT_DOUBLE_EQ(dlg.EditBox()->font().pointSizeF(), c.Points)
+            << c.Scale << " / " << c.Ratio;
+        ClickButton(dlg, kMacroEditCloseId);
+    }
+    ui_ = saved;
+}
+
 TEST_F(MacroEditDialogTest, NameStopsGrowingWhenItFillsTheField) {
     CMacroKeyOrFolderNameDlg dlg(ui_, language_, MacroNameMode::Macro);
     Open(dlg);

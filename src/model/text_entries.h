@@ -1,0 +1,93 @@
+// Language entries of the program's own texts, beyond the ones the original
+// design numbers (0 to 299). Each block of 300..499 belongs to one area so
+// that additions never collide:
+//   300-319  notification-area icon and menu (tooltip, start at login)
+//   320-339  macro recording and upload
+//   340-419  the window's messages: file and library problems, profile
+//            import and export, access to the mouse, the link and support
+//            texts, the names of profiles in messages
+//   420-439  files changed on disk while the program runs
+//   440-499  free
+// Every entry named here must be in every shipped language (assets/lang);
+// tools/check_language.py checks that, and that the window passes no
+// literal English sentence to a control.
+#pragma once
+
+#include <cstdint>
+
+namespace velmaro::text {
+
+// Macros the mouse cannot play: buttons, profile.
+inline constexpr uint16_t kMacroNotSent = 323;
+inline constexpr uint16_t kMacrosNotSent = 324;
+
+// Names of profiles and lists in messages.
+inline constexpr uint16_t kProfileNumbered = 340;  // "Profile %1"
+inline constexpr uint16_t kQuoted = 341;           // a name in quotes
+inline constexpr uint16_t kListComma = 342;        // ", " between items of a list
+inline constexpr uint16_t kListAnd = 343;          // " and " before its last item
+
+// The macro library did not load completely and buttons keep their macros.
+inline constexpr uint16_t kLibraryKeepsOne = 350;
+inline constexpr uint16_t kLibraryKeepsMany = 351;
+inline constexpr uint16_t kLibraryFirstLines = 352;
+inline constexpr uint16_t kLibraryItemsTooMany = 353;
+inline constexpr uint16_t kLibraryCutShort = 354;
+
+// Why a file could not be read.
+inline constexpr uint16_t kFileNotNamed = 360;
+inline constexpr uint16_t kFileMissing = 361;
+inline constexpr uint16_t kFileIsFolder = 362;
+inline constexpr uint16_t kFileUnreadable = 363;
+inline constexpr uint16_t kFileUnreadableBecause = 364;  // "%1": the system's reason
+inline constexpr uint16_t kFileNotReadWrite = 365;
+
+// Why a profile file could not be read.
+inline constexpr uint16_t kProfileNoHeader = 366;
+inline constexpr uint16_t kProfileEndsEarly = 367;     // line, lines
+inline constexpr uint16_t kProfileLineNoEquals = 368;  // line
+inline constexpr uint16_t kProfileLineNoName = 369;    // line
+inline constexpr uint16_t kProfileLineNoValue = 370;   // line
+inline constexpr uint16_t kProfileLineDigits = 371;    // line, digits
+inline constexpr uint16_t kProfileNoSlot = 372;        // slot from 1
+
+// Profile import and export, file writes.
+inline constexpr uint16_t kImportFailed = 375;        // file, reason
+inline constexpr uint16_t kWriteFailed = 376;         // file
+inline constexpr uint16_t kWriteFailedBecause = 377;  // file, the system's reason
+
+// The system's reasons for a failed read or write, in the user's language.
+inline constexpr uint16_t kSystemPermissionDenied = 380;
+inline constexpr uint16_t kSystemNoSpace = 381;
+inline constexpr uint16_t kSystemReadOnly = 382;
+inline constexpr uint16_t kSystemNoSuchFile = 383;
+inline constexpr uint16_t kSystemIsFolder = 384;
+inline constexpr uint16_t kSystemIoError = 385;
+inline constexpr uint16_t kSystemQuota = 386;
+inline constexpr uint16_t kSystemNameTooLong = 387;
+inline constexpr uint16_t kSystemNotFolder = 388;
+
+// The mouse is there but this user may not open it.
+inline constexpr uint16_t kAccessDenied = 390;
+inline constexpr uint16_t kAccessRunCommands = 391;
+inline constexpr uint16_t kAccessReplug = 392;
+inline constexpr uint16_t kAccessRuleSource = 393;  // the rule's file name
+
+// Macro export and import.
+inline constexpr uint16_t kMacroImportUnreadable = 394;  // file
+inline constexpr uint16_t kMacroNotImported = 395;       // name, reason
+inline constexpr uint16_t kMacroImportCutShort = 396;
+inline constexpr uint16_t kMacroNameTaken = 399;
+inline constexpr uint16_t kMacroNoName = 400;
+inline constexpr uint16_t kMacroFolderTooDeep = 401;
+inline constexpr uint16_t kMacroListFull = 402;
+
+// The skin pictures are missing (shown before any data folder is read).
+inline constexpr uint16_t kSkinsMissing = 403;  // the probe file's name
+inline constexpr uint16_t kSkinsReinstall = 404;
+
+// The window's link and the support text.
+inline constexpr uint16_t kUserGuideTitle = 397;
+inline constexpr uint16_t kSupportText = 398;
+
+}  // namespace velmaro::text
