@@ -19,7 +19,8 @@ constexpr unsigned kAllGroups = kGroupButtons | kGroupMain | kGroupPower | kGrou
 
 AppCore::AppCore(HidBackend& backend, FileSystem& fs, TimerHost& timers, Pacer& pacer, CoreUi& ui)
     : backend_(backend),
-      fs_(fs),
+      files_(fs),
+      fs_(files_),
       timers_(timers),
       pacer_(pacer),
       ui_(ui),
@@ -48,10 +49,12 @@ StartupReport AppCore::Initialize(const AppCoreOptions& options) {
         const std::string locale = options.Locale ? *options.Locale : UserLocale();
         report.DataFolderReady = PrepareDataFolder(folder, locale, fs_);
         report.LanguageLoaded = LoadLanguage(folder, state_.Language, options.UiScale, fs_);
+        RememberDataFiles();
         report.Macros = LoadMacroLibrary(MacroLibraryPath(folder), library_, fs_);
         NoteLibraryLoad(report.Macros);
         report.ConfigFolderReady = EnsureConfigFolder(state_, fs_);
         report.Settings = LoadSettings(state_, fs_);
+        report.Settings.Report.Append(KeepRepairedLibrary(report.Macros));
     } else {
         // Without a home there is nowhere to keep files: run on defaults.
         state_.Settings.SetDefaultSettings(folder);
@@ -303,9 +306,27 @@ void AppCore::NoteLibraryLoad(const MacroLibraryLoad& load) {
         library_problem_ = "has items the library cannot hold";
     else if (!load.Complete)
         library_problem_ = "is cut short or damaged after its last complete item";
+    else if (!load.Repairs.empty())
+        library_problem_ = "has values that had to be repaired";
     else
         library_problem_.clear();
+    library_repaired_ = !load.Repairs.empty();
+    lookup_.HoldBack(load.RepairedKeys);
     writer_.SetLibraryComplete(library_problem_.empty());
+}
+
+StorageReport AppCore::KeepRepairedLibrary(const MacroLibraryLoad& load) {
+    StorageReport report;
+    if (load.Repairs.empty())
+        return report;
+    std::string reason;
+    for (const std::string& repair : load.Repairs)
+        reason += (reason.empty() ? "" : "; ") + repair;
+    reason +=
+        ": the library holds the repaired values, and the buttons that use those macros keep "
+        "their own copies";
+    KeepBeforeReplacing(fs_, MacroLibraryPath(state_.DataFolder), report, reason);
+    return report;
 }
 
 std::optional<std::string> AppCore::TakeLibraryAttention() {
@@ -326,13 +347,16 @@ std::optional<std::string> AppCore::TakeLibraryAttention() {
            (buttons.size() > 1 ? "s " : " ") + list + " of profile " +
            std::to_string(state_.CurrentProfileTab) +
            (buttons.size() > 1 ? " keep their own macros" : " keeps its own macro") +
-           " as it was, though the library lacks it";
+           (library_repaired_ ? " as it was rather than take the repaired values"
+                              : " as it was, though the library lacks it");
 }
 
 void AppCore::SaveFiles() {
     last_save_ = StorageReport{};
     if (!HasDataFolder())
         return;
+    // What came from outside since the last look is taken in or kept first.
+    CheckOutsideChanges();
     last_save_.NoteWrite(SaveSettings(state_, fs_), ToUtf8(SettingsFilePath(state_)), fs_);
     last_save_.Append(WriteAllProfileFiles(state_, fs_));
 }
