@@ -359,6 +359,11 @@ void AppCore::SaveFiles() {
     CheckOutsideChanges();
     last_save_.NoteWrite(SaveSettings(state_, fs_), ToUtf8(SettingsFilePath(state_)), fs_);
     last_save_.Append(WriteAllProfileFiles(state_, fs_));
+    // The save's report tells what was kept too (velmaroctl prints it); the
+    // window hears it from TakeOutsideChanges.
+    outside_.Append(files_.TakeKeptBeforeWrites());
+    for (const KeptFile& kept : outside_.KeptFiles)
+        last_save_.KeptFiles.push_back(kept);
 }
 
 ShutdownReport AppCore::Shutdown() {

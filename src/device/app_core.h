@@ -154,6 +154,10 @@ class AppCore {
     // report says so, together with what saves kept meanwhile. Runs before
     // every save too.
     StorageReport TakeOutsideChanges();
+    // While a dialog works on the program's state (the macro manager on the
+    // library), nothing is taken in from outside; a save still keeps an
+    // outside change before it writes over it.
+    void HoldOutsideChanges(bool held) { outside_held_ = held; }
 
     // The macro library changed; it is written at shutdown.
     void MarkMacrosChanged() { macros_changed_ = true; }
@@ -232,6 +236,7 @@ class AppCore {
     StorageReport last_sensor_change_;
     // Outside changes kept aside and not yet told.
     StorageReport outside_;
+    bool outside_held_ = false;
     bool macros_changed_ = false;
     // Why the library did not load completely; empty when it did.
     std::string library_problem_;

@@ -41,6 +41,8 @@ StorageReport AppCore::TakeOutsideChanges() {
 }
 
 void AppCore::CheckOutsideChanges() {
+    if (outside_held_)
+        return;
     std::string bytes;
     const std::string settings = ToUtf8(SettingsFilePath(state_));
     if (files_.ChangedOutside(settings, &bytes))
