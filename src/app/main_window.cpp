@@ -10,6 +10,7 @@
 
 #include "app/autostart.h"
 #include "app/button_page.h"
+#include "app/data_folder_watcher.h"
 #include "app/debounce_section.h"
 #include "app/desktop_actions.h"
 #include "app/device_access.h"
@@ -99,6 +100,15 @@ bool CKorvaneDlg::OnInitDialog() {
     // the first status query and timer 80. Its refreshes wait for the controls.
     startup_ = core_->Initialize(options);
     Ui().Font = State().Language.Font;
+    if (!State().DataFolder.empty()) {
+        watcher_ = std::make_unique<CDataFolderWatcher>(
+            QString::fromStdU16String(State().DataFolder) + "config",
+            [this] { StartTimer(kTimerOutsideChanges, kOutsideChangesDelayMs); });
+    }
+    // What the start repaired and kept, once the window is up.
+    QMetaObject::invokeMethod(
+        this, [this] { ShowKeptFiles(kTextFilesRepaired, startup_.Settings.Report); },
+        Qt::QueuedConnection);
 
     // Icon, title, size and every control of every page.
     CDlgBase::OnInitDialog();
@@ -230,9 +240,17 @@ bool CKorvaneDlg::IsTimerRunning(int id) const {
 void CKorvaneDlg::OnTimer(int id) {
     if (ended_)
         return;
+    if (id == kTimerOutsideChanges) {
+        StopTimer(id);
+        OnOutsideChanges();
+        return;
+    }
     if (core_->OnTimer(id)) {
         // The first apply synchronises the macro buttons with the library.
         ShowLibraryAttention();
+        // A save looks for outside changes first.
+        if (id == kTimerSave)
+            ShowKeptFiles(kTextChangedOutside, core_->TakeOutsideChanges());
         return;
     }
     for (CMainWindowPage* page : pages_) {
@@ -286,15 +304,22 @@ void CKorvaneDlg::CollectPages() {
 }
 
 FileSystem& CKorvaneDlg::Files() {
-    return setup_.Files != nullptr ? *setup_.Files : DefaultFileSystem();
+    // The core's: what the pages write is known as the program's own.
+    return core_->Files();
 }
 
 int CKorvaneDlg::RunModal(CDlgBase& dialog) {
     RegisterDialog(&dialog);
     ++modalDepth_;
+    core_->HoldOutsideChanges(true);
     const int result = setup_.RunModal ? setup_.RunModal(dialog) : dialog.DoModal();
     --modalDepth_;
     UnregisterDialog(&dialog);
+    if (modalDepth_ == 0) {
+        core_->HoldOutsideChanges(false);
+        // What came meanwhile is looked at now.
+        StartTimer(kTimerOutsideChanges, kOutsideChangesDelayMs);
+    }
     if (endPending_ && modalDepth_ == 0) {
         // The end came while the dialog ran; its caller finishes first.
         QMetaObject::invokeMethod(
@@ -599,6 +624,17 @@ void CKorvaneDlg::ShowSupportMessage() {
 void CKorvaneDlg::ShowLibraryAttention() {
     if (const std::optional<Reason> attention = core_->TakeLibraryAttention())
         ShowNotice(Text(*attention));
+}
+
+void CKorvaneDlg::OnOutsideChanges() {
+    // What was taken in refreshed the pages already.
+    ShowKeptFiles(kTextChangedOutside, core_->TakeOutsideChanges());
+}
+
+void CKorvaneDlg::ShowKeptFiles(int headingEntry, const StorageReport& report) {
+    const QString text = DescribeKeptFiles(Text(headingEntry), report);
+    if (!text.isEmpty() && !ended_)
+        ShowNotice(text);
 }
 
 void CKorvaneDlg::ShowNotice(const QString& message) {

@@ -36,6 +36,7 @@ class CDebounceSection;
 class CPowerArea;
 class COsdWindow;
 class CTrayIcon;
+class CDataFolderWatcher;
 class FileSystem;
 class HidBackend;
 
@@ -220,6 +221,10 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     void OnKeySequence(int key);
     void ShowSupportMessage();
     void ShowLibraryAttention();
+    // Files of the data folder kept aside at start or after an outside
+    // change: told in the attention dialog.
+    void ShowKeptFiles(int headingEntry, const StorageReport& report);
+    void OnOutsideChanges();
     void PlaceWindow();
 
     MainWindowSetup setup_;
@@ -243,6 +248,7 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     std::array<QPointer<QWidget>, 10> openDialogs_;
     std::unique_ptr<COsdWindow> osd_;
     std::unique_ptr<CTrayIcon> tray_;
+    std::unique_ptr<CDataFolderWatcher> watcher_;
     QPointer<CDlgBase> startupMessage_;
 
     std::unique_ptr<CButtonPage> buttons_;

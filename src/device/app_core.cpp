@@ -20,7 +20,8 @@ constexpr unsigned kAllGroups = kGroupButtons | kGroupMain | kGroupPower | kGrou
 
 AppCore::AppCore(HidBackend& backend, FileSystem& fs, TimerHost& timers, Pacer& pacer, CoreUi& ui)
     : backend_(backend),
-      fs_(fs),
+      files_(fs),
+      fs_(files_),
       timers_(timers),
       pacer_(pacer),
       ui_(ui),
@@ -49,10 +50,12 @@ StartupReport AppCore::Initialize(const AppCoreOptions& options) {
         const std::string locale = options.Locale ? *options.Locale : UserLocale();
         report.DataFolderReady = PrepareDataFolder(folder, locale, fs_);
         report.LanguageLoaded = LoadLanguage(folder, state_.Language, options.UiScale, fs_);
+        RememberDataFiles();
         report.Macros = LoadMacroLibrary(MacroLibraryPath(folder), library_, fs_);
         NoteLibraryLoad(report.Macros);
         report.ConfigFolderReady = EnsureConfigFolder(state_, fs_);
         report.Settings = LoadSettings(state_, fs_);
+        report.Settings.Report.Append(KeepRepairedLibrary(report.Macros));
     } else {
         // Without a home there is nowhere to keep files: run on defaults.
         state_.Settings.SetDefaultSettings(folder);
@@ -304,9 +307,27 @@ void AppCore::NoteLibraryLoad(const MacroLibraryLoad& load) {
         library_problem_ = Reason::Of(text::kLibraryItemsTooMany);
     else if (!load.Complete)
         library_problem_ = Reason::Of(text::kLibraryCutShort);
+    else if (!load.Repairs.empty())
+        library_problem_ = Reason::Of(text::kLibraryRepaired);
     else
         library_problem_ = Reason();
+    library_repaired_ = !load.Repairs.empty();
+    lookup_.HoldBack(load.RepairedKeys);
     writer_.SetLibraryComplete(library_problem_.Empty());
+}
+
+StorageReport AppCore::KeepRepairedLibrary(const MacroLibraryLoad& load) {
+    StorageReport report;
+    if (load.Repairs.empty())
+        return report;
+    std::string reason;
+    for (const std::string& repair : load.Repairs)
+        reason += (reason.empty() ? "" : "; ") + repair;
+    reason +=
+        ": the library holds the repaired values, and the buttons that use those macros keep "
+        "their own copies";
+    KeepBeforeReplacing(fs_, MacroLibraryPath(state_.DataFolder), report, reason);
+    return report;
 }
 
 namespace {
@@ -340,17 +361,28 @@ std::optional<Reason> AppCore::TakeLibraryAttention() {
     if (library_attention_told_ || buttons.empty())
         return std::nullopt;
     library_attention_told_ = true;
-    return Reason::Of(buttons.size() > 1 ? text::kLibraryKeepsMany : text::kLibraryKeepsOne,
-                      {Reason::Text(MacroLibraryPath(state_.DataFolder)), library_problem_,
-                       ButtonList(buttons), CurrentProfileLabel()});
+    const bool many = buttons.size() > 1;
+    const uint16_t entry =
+        library_repaired_
+            ? (many ? text::kLibraryKeepsManyRepaired : text::kLibraryKeepsOneRepaired)
+            : (many ? text::kLibraryKeepsMany : text::kLibraryKeepsOne);
+    return Reason::Of(entry, {Reason::Text(MacroLibraryPath(state_.DataFolder)), library_problem_,
+                              ButtonList(buttons), CurrentProfileLabel()});
 }
 
 void AppCore::SaveFiles() {
     last_save_ = StorageReport{};
     if (!HasDataFolder())
         return;
+    // What came from outside since the last look is taken in or kept first.
+    CheckOutsideChanges();
     last_save_.NoteWrite(SaveSettings(state_, fs_), ToUtf8(SettingsFilePath(state_)), fs_);
     last_save_.Append(WriteAllProfileFiles(state_, fs_));
+    // The save's report tells what was kept too (velmaroctl prints it); the
+    // window hears it from TakeOutsideChanges.
+    outside_.Append(files_.TakeKeptBeforeWrites());
+    for (const KeptFile& kept : outside_.KeptFiles)
+        last_save_.KeptFiles.push_back(kept);
 }
 
 ShutdownReport AppCore::Shutdown() {

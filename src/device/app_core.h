@@ -30,6 +30,7 @@
 #include "storage/profile_file.h"
 #include "storage/settings_file.h"
 #include "storage/storage_report.h"
+#include "storage/tracked_file_system.h"
 
 namespace velmaro {
 
@@ -145,6 +146,20 @@ class AppCore {
     // refresh and the progress dialog shows.
     FactoryResetResult FactoryReset();
 
+    // Files of the data folder (settings, profiles, macro library) changed
+    // from outside since the program last read or wrote them. Each one that
+    // reads cleanly, while the program has no change of its own waiting for
+    // it, is taken in: the mouse gets what differs 20 ms later and the pages
+    // refresh. Any other (damaged, or clashing with the program's own
+    // change) is kept beside itself and the program's version is saved; the
+    // report says so, together with what saves kept meanwhile. Runs before
+    // every save too.
+    StorageReport TakeOutsideChanges();
+    // While a dialog works on the program's state (the macro manager on the
+    // library), nothing is taken in from outside; a save still keeps an
+    // outside change before it writes over it.
+    void HoldOutsideChanges(bool held) { outside_held_ = held; }
+
     // The macro library changed; it is written at shutdown.
     void MarkMacrosChanged() { macros_changed_ = true; }
 
@@ -158,6 +173,9 @@ class AppCore {
     // once for each set of buttons, that a button's macro was not sent
     // because the mouse cannot take it.
     std::optional<Reason> TakeLibraryAttention();
+    // A library file with values that had to be repaired (load.Repairs) is
+    // kept beside itself at once; the report tells which values.
+    StorageReport KeepRepairedLibrary(const MacroLibraryLoad& load);
 
     // The save at exit when one is scheduled (and the library when the macros
     // changed), then the readers stopped and every handle closed. Runs once;
@@ -191,9 +209,19 @@ class AppCore {
     // The current profile as the user names it in messages.
     Reason CurrentProfileLabel() const;
     void SaveFiles();
+    void RememberDataFiles();
+    void CheckOutsideChanges();
+    void TakeSettingsFromOutside(const std::string& path, const std::string& bytes);
+    void TakeProfileFromOutside(int slot, const std::string& path, const std::string& bytes);
+    void TakeLibraryFromOutside(const std::string& path, const std::string& bytes);
+    void KeepOutsideVersion(const std::string& path, const std::string& bytes,
+                            const std::string& why);
     bool HasDataFolder() const { return !state_.DataFolder.empty(); }
 
     HidBackend& backend_;
+    // The core's disk: everything it reads and writes goes through it, so
+    // outside changes to the data folder are seen.
+    TrackedFileSystem files_;
     FileSystem& fs_;
     TimerHost& timers_;
     Pacer& pacer_;
@@ -211,12 +239,16 @@ class AppCore {
 
     StorageReport last_save_;
     StorageReport last_sensor_change_;
+    // Outside changes kept aside and not yet told.
+    StorageReport outside_;
+    bool outside_held_ = false;
     bool macros_changed_ = false;
     // Why the library did not load completely; empty when it did.
     Reason library_problem_;
     bool library_attention_told_ = false;
     // The buttons whose unsendable macro was last told.
     std::vector<int> unsent_told_;
+    bool library_repaired_ = false;
     bool end_requested_ = false;
     bool shut_down_ = false;
 };

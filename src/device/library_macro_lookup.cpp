@@ -1,5 +1,7 @@
 #include "device/library_macro_lookup.h"
 
+#include <algorithm>
+
 namespace velmaro {
 
 uint32_t FlatLocationIndex(const MacroItemLocation& loc) {
@@ -18,6 +20,8 @@ uint32_t FlatLocationIndex(const MacroItemLocation& loc) {
 }
 
 std::optional<FoundMacro> LibraryMacroLookup::FindByKeyIndex(uint32_t key_index) const {
+    if (std::find(held_back_.begin(), held_back_.end(), key_index) != held_back_.end())
+        return std::nullopt;
     const MacroItemLocation loc = library_.FindByKeyIndex(key_index);
     if (!loc.IsSlot())
         return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "device/macro_lookup.h"
 #include "macro/macro_library.h"
@@ -18,9 +19,13 @@ class LibraryMacroLookup : public MacroLookup {
   public:
     explicit LibraryMacroLookup(const MacroLibrary& library) : library_(library) {}
     std::optional<FoundMacro> FindByKeyIndex(uint32_t key_index) const override;
+    // Macros the library holds with values repaired at load: buttons do not
+    // take them (they are found as absent) until the library loads clean.
+    void HoldBack(std::vector<uint32_t> key_indexes) { held_back_ = std::move(key_indexes); }
 
   private:
     const MacroLibrary& library_;
+    std::vector<uint32_t> held_back_;
 };
 
 }  // namespace velmaro

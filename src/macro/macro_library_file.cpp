@@ -1,6 +1,7 @@
 #include "macro/macro_library_file.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "model/text.h"
@@ -86,25 +87,40 @@ bool ValueOf(std::u16string_view line, std::u16string_view& value) {
     return true;
 }
 
-bool DecimalOf(std::u16string_view line, int32_t& number) {
-    std::u16string_view value;
-    if (!ValueOf(line, value))
+// True when the whole text is a decimal number (an optional "-" and digits)
+// within [min, max]: what the writer makes, taken exactly.
+bool ExactDecimal(std::u16string_view text, int64_t min, int64_t max) {
+    const bool negative = !text.empty() && text.front() == u'-';
+    if (negative)
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 10 || (text.size() > 1 && text.front() == u'0'))
         return false;
-    number = ParseDecimal(value);
-    return true;
+    int64_t value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        value = value * 10 + (c - u'0');
+    }
+    if (negative)
+        value = -value;
+    return value >= min && value <= max;
 }
 
-// Four numbers, each from after the next "=" to the next ";".
-bool LocationOf(std::u16string_view line, MacroItemLocation& loc) {
+// Four numbers, each from after the next "=" to the next ";". `exact` tells
+// whether each was a whole number.
+bool LocationOf(std::u16string_view line, MacroItemLocation& loc, bool& exact) {
     int32_t v[4];
     size_t from = 0;
+    exact = true;
     for (int32_t& number : v) {
         const size_t eq = line.find(u'=', from);
         if (eq == std::u16string_view::npos || eq + 1 == line.size())
             return false;
         const size_t semi = line.find(u';', eq + 1);
-        number = ParseDecimal(line.substr(
-            eq + 1, semi == std::u16string_view::npos ? std::u16string_view::npos : semi - eq - 1));
+        const std::u16string_view piece = line.substr(
+            eq + 1, semi == std::u16string_view::npos ? std::u16string_view::npos : semi - eq - 1);
+        number = ParseDecimal(piece);
+        exact = exact && ExactDecimal(piece, INT32_MIN, INT32_MAX);
         from = eq + 1;
     }
     loc = {v[0], v[1], v[2], v[3]};
@@ -143,10 +159,10 @@ class LibraryReader {
             return false;
         boundary = false;
         int32_t next_key = 0;
-        if (!Next() || !DecimalOf(line_, next_key))
+        if (!Next() || !Number(next_key, INT32_MIN, INT32_MAX))
             return false;
         library_.NextMacroKeyIndex = static_cast<uint32_t>(next_key);
-        if (!Next() || !LocationOf(line_, result_.Mark))
+        if (!Next() || !Location(result_.Mark))
             return false;
         result_.HasMark = true;
         if (!Next())
@@ -172,7 +188,44 @@ class LibraryReader {
     }
 
   private:
-    bool Next() { return file_.ReadString(line_); }
+    bool Next() {
+        if (!file_.ReadString(line_))
+            return false;
+        ++line_number_;
+        return true;
+    }
+
+    // The line's value as a decimal number, noted as repaired when it is not
+    // a whole number within [min, max]; false without a value.
+    bool Number(int32_t& number, int64_t min, int64_t max) {
+        std::u16string_view value;
+        if (!ValueOf(line_, value))
+            return false;
+        number = ParseDecimal(value);
+        if (!ExactDecimal(value, min, max)) {
+            number = static_cast<int32_t>(std::clamp<int64_t>(number, min, max));
+            Repaired("is not a number from " + std::to_string(min) + " to " + std::to_string(max) +
+                     " and reads as " + std::to_string(number));
+        }
+        return true;
+    }
+    bool Location(MacroItemLocation& loc) {
+        bool exact = true;
+        if (!LocationOf(line_, loc, exact))
+            return false;
+        if (!exact)
+            Repaired("does not hold four whole numbers");
+        return true;
+    }
+    void Repaired(const std::string& what) {
+        constexpr size_t kShown = 60;
+        std::string shown = ToUtf8(line_.substr(0, kShown));
+        if (line_.size() > kShown)
+            shown += "...";
+        result_.Repairs.push_back("line " + std::to_string(line_number_) + " (" + shown + ") " +
+                                  what);
+        item_repaired_ = true;
+    }
 
     // One block, starting with the name line already read.
     bool ReadItem(bool& boundary) {
@@ -184,11 +237,12 @@ class LibraryReader {
         MacroItemLocation loc;
         int32_t is_folder = 0;
         int32_t open_flag = 0;
-        if (!Next() || !LocationOf(line_, loc))
+        item_repaired_ = false;
+        if (!Next() || !Location(loc))
             return false;
-        if (!Next() || !DecimalOf(line_, is_folder))
+        if (!Next() || !Number(is_folder, 0, 1))
             return false;
-        if (!Next() || !DecimalOf(line_, open_flag))
+        if (!Next() || !Number(open_flag, INT32_MIN, INT32_MAX))
             return false;
         if (is_folder != 0) {
             Place(loc, [&] { return library_.PlaceFolder(std::move(name), loc, open_flag); });
@@ -198,8 +252,16 @@ class LibraryReader {
         auto macro = std::make_unique<MacroRecord>();
         macro->MacroName = name;
         int32_t key = 0, loop_type = 0, loop_num = 0, action_num = 0, command_num = 0;
-        for (int32_t* number : {&key, &loop_type, &loop_num, &action_num, &command_num})
-            if (!Next() || !DecimalOf(line_, *number))
+        const struct {
+            int32_t* number;
+            int64_t max;
+        } fields[] = {{&key, INT32_MAX},
+                      {&loop_type, 255},
+                      {&loop_num, 255},
+                      {&action_num, kMacroActionSlots},
+                      {&command_num, 255}};
+        for (const auto& field : fields)
+            if (!Next() || !Number(*field.number, 0, field.max))
                 return false;
         macro->MacroKeyIndex = static_cast<uint32_t>(key);
         result_.HighestKeyIndex = std::max(result_.HighestKeyIndex, macro->MacroKeyIndex);
@@ -210,11 +272,15 @@ class LibraryReader {
         macro->MacroCommandActionNum = static_cast<uint8_t>(command_num);
         if (!Next() || !ValueOf(line_, value) || value.size() != kAllActionDigits)
             return false;
+        if (!std::all_of(value.begin(), value.end(), [](char16_t c) { return HexDigit(c) >= 0; }))
+            Repaired("holds characters that are not hexadecimal digits");
         for (uint32_t i = 0; i < kMacroActionSlots; ++i) {
             const size_t at = i * 8;
             macro->SetAction(i, MacroAction::Make(HexPair(value, at), HexPair(value, at + 2),
                                                   HexPair(value, at + 4), HexPair(value, at + 6)));
         }
+        if (item_repaired_)
+            result_.RepairedKeys.push_back(macro->MacroKeyIndex);
         Place(loc, [&] { return library_.PlaceMacro(std::move(name), loc, std::move(macro)); });
         return true;
     }
@@ -230,6 +296,8 @@ class LibraryReader {
     MacroLibrary& library_;
     MacroLibraryLoad& result_;
     std::u16string line_;
+    int line_number_ = 0;
+    bool item_repaired_ = false;
 };
 
 }  // namespace
@@ -259,7 +327,8 @@ MacroLibraryLoad LoadMacroLibrary(const std::string& path, MacroLibrary& library
         result.HighestKeyIndex < UINT32_MAX)
         library.NextMacroKeyIndex = result.HighestKeyIndex + 1;
 
-    if (result.Complete)
+    // A value read other than it stood would be written back changed.
+    if (result.Complete && result.Repairs.empty())
         library.IncompleteLoadPath.clear();
     else
         library.IncompleteLoadPath = path;

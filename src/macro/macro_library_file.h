@@ -18,6 +18,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "macro/macro_library.h"
 #include "storage/file_system.h"
@@ -45,13 +46,21 @@ struct MacroLibraryLoad {
     bool Complete = false;
     // The largest MacroKeyIndex among the macros read (0 when none).
     uint32_t HighestKeyIndex = 0;
+    // Numbers that were not as the program writes them (a stray character,
+    // too large for their field), each read up to its first stray character
+    // and clamped to the field: one phrase per line, "line 57
+    // (MacroKeyLoopType=3x) is not a number from 0 to 255 and reads as 3".
+    std::vector<std::string> Repairs;
+    // The MacroKeyIndex of each macro holding such a value.
+    std::vector<uint32_t> RepairedKeys;
 };
 
 // Clears the library and fills it from the file. Items read before a fault
 // stay. NextMacroKeyIndex comes from line 2, raised above the largest key
 // read when it would hand out a key already in use. When the file could be opened
-// but not all of it was taken, library.IncompleteLoadPath becomes `path`
-// (otherwise it is cleared) so the file is kept before it is overwritten.
+// but not all of it was taken, or a value had to be repaired,
+// library.IncompleteLoadPath becomes `path` (otherwise it is cleared) so the
+// file is kept before it is overwritten.
 MacroLibraryLoad LoadMacroLibrary(const std::string& path, MacroLibrary& library, FileSystem& fs);
 
 // Writes the whole library with `mark` on line 3 (stage -1 for the library

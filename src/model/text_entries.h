@@ -33,6 +33,10 @@ inline constexpr uint16_t kLibraryKeepsMany = 351;
 inline constexpr uint16_t kLibraryFirstLines = 352;
 inline constexpr uint16_t kLibraryItemsTooMany = 353;
 inline constexpr uint16_t kLibraryCutShort = 354;
+inline constexpr uint16_t kLibraryRepaired = 355;
+// As 350 and 351, when the library's values had to be repaired.
+inline constexpr uint16_t kLibraryKeepsOneRepaired = 356;
+inline constexpr uint16_t kLibraryKeepsManyRepaired = 357;
 
 // Why a file could not be read.
 inline constexpr uint16_t kFileNotNamed = 360;

@@ -440,6 +440,17 @@ bool WriteProfileFile(const ProgramState& state, int slot, const std::u16string&
     return file.Close();
 }
 
+std::string ProfileFileBytes(const ProfileRecord& record) {
+    const std::u16string text = FormatProfile(record);
+    std::string bytes("\xFF\xFE", 2);
+    bytes.reserve(2 + 2 * text.size());
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
 ProfileParse ParseProfileFile(const std::u16string& path, FileSystem& fs, ProfileRecord& record) {
     ProfileParse result;
     const std::string name = ToUtf8(path);

@@ -37,6 +37,9 @@ struct ProfileParse {
     int FirstDifferentLine = 0;
 };
 
+// The file's bytes for this record, as WriteProfileFile writes them.
+std::string ProfileFileBytes(const ProfileRecord& record);
+
 // Reads `path` into `record`, which may hold part of the file when the read
 // fails. Changes no file.
 ProfileParse ParseProfileFile(const std::u16string& path, FileSystem& fs, ProfileRecord& record);

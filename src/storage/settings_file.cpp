@@ -1,7 +1,10 @@
 #include "storage/settings_file.h"
 
+#include <algorithm>
 #include <filesystem>
 
+#include "model/profile_show_list.h"
+#include "model/sensor_tables.h"
 #include "model/text.h"
 #include "storage/english_texts.h"
 #include "storage/profile_file.h"
@@ -154,6 +157,101 @@ void MendSlotPaths(ProgramState& state, StorageReport& report) {
     }
 }
 
+// A value is taken exactly when the whole of it is the number: "0x" and hex
+// digits (or hex digits alone) up to 0xFFFF, or decimal digits within
+// [0, max]. Anything else would be read as some other number up to its first
+// stray character, and written back as that number later.
+bool WholeHex16(std::u16string_view t) {
+    if (t.size() > 2 && t[0] == u'0' && (t[1] == u'x' || t[1] == u'X'))
+        t.remove_prefix(2);
+    if (t.empty() || t.size() > 4)
+        return false;
+    return std::all_of(t.begin(), t.end(), [](char16_t c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    });
+}
+
+bool WholeDecimal(std::u16string_view t, int max) {
+    if (t.empty() || t.size() > 2)
+        return false;
+    int value = 0;
+    for (const char16_t c : t) {
+        if (c < u'0' || c > u'9')
+            return false;
+        value = value * 10 + (c - u'0');
+    }
+    return value <= max;
+}
+
+std::string PairText(const SettingPair& pair) {
+    return Shortened(pair.Name) + "=" + Shortened(pair.Value);
+}
+
+// Numbers that are not taken exactly are mended to the value the program
+// uses and told; the caller keeps the file before writing them back. A
+// damaged sensor line must not pass for another sensor (which would reset
+// the DPI settings of every profile): the intact one of Sensor and PreST
+// names the sensor, and with both damaged the default sensor is taken.
+void MendNumbers(ProgramState& state, StorageReport& report) {
+    AppSettings& settings = state.Settings;
+    const SettingPair sensor_pair = settings.Pairs[kSensor];
+    const SettingPair prest_pair = settings.Pairs[kPreST];
+    const bool sensor_ok = WholeHex16(sensor_pair.Value);
+    const bool prest_ok = WholeHex16(prest_pair.Value);
+    if (!sensor_ok || !prest_ok) {
+        uint16_t sensor = kDefaultSensorId;
+        if (sensor_ok)
+            sensor = settings.Sensor();
+        else if (prest_ok)
+            sensor = static_cast<uint16_t>(settings.PreST() ^ 0xFFFF);
+        const std::string hex = "0x" + ToUtf8(FormatHexUpper(sensor, 4));
+        if (!sensor_ok) {
+            settings.Value(kSensor) = FormatHexSpacePadded(sensor);
+            report.Note(LineName(kSensor + 2) + " (" + PairText(sensor_pair) +
+                        ") is not a hexadecimal number: sensor " + hex + " is used instead");
+        }
+        if (!prest_ok) {
+            settings.SetPreST(static_cast<uint16_t>(sensor ^ 0xFFFF));
+            report.Note(LineName(kPreST + 2) + " (" + PairText(prest_pair) +
+                        ") is not a hexadecimal number: the profiles are taken as set up for "
+                        "sensor " +
+                        hex + " and keep their DPI settings");
+        }
+    }
+
+    const SettingPair current = settings.Pairs[kCurrentProfile];
+    if (!WholeDecimal(current.Value, kProfileSlots - 1)) {
+        settings.SetCurrentProfile(settings.CurrentProfile());
+        report.Note(LineName(kCurrentProfile + 2) + " (" + PairText(current) +
+                    ") is not a profile number from 0 to 4: profile " +
+                    ToUtf8(settings.Value(kCurrentProfile)) + " is current instead");
+    }
+
+    // The profile list: a count and the five slots in display order, each
+    // slot once.
+    bool list_ok = WholeDecimal(settings.Value(kProfileShowCount), kProfileSlots);
+    std::array<bool, kProfileSlots> seen{};
+    for (int i = 0; i < kProfileSlots && list_ok; ++i) {
+        const std::u16string& value = settings.Pairs[kProfileShowList0 + i].Value;
+        list_ok = WholeDecimal(value, kProfileSlots - 1) && !seen[ParseDecimal(value)];
+        if (list_ok)
+            seen[ParseDecimal(value)] = true;
+    }
+    if (!list_ok) {
+        std::string was;
+        for (int k = kProfileShowCount; k < kProfileShowList0 + kProfileSlots; ++k)
+            was += (was.empty() ? "" : ", ") + PairText(settings.Pairs[k]);
+        StoreShowList(settings, LoadShowList(settings));
+        std::string now;
+        for (int k = kProfileShowCount; k < kProfileShowList0 + kProfileSlots; ++k)
+            now += (now.empty() ? "" : ", ") + ToUtf8(settings.Pairs[k].Value);
+        report.Note(LineName(kProfileShowCount + 2) + " to " +
+                    std::to_string(kProfileShowList0 + kProfileSlots + 1) + " (" + was +
+                    ") are not a count and a list of the five profiles: they read " + now +
+                    " instead");
+    }
+}
+
 // Missing or bad file: defaults for the settings and all five profiles,
 // written at once. The files they replace are kept first. When the new
 // settings cannot be written nothing would keep the choice: the profiles
@@ -223,6 +321,18 @@ void SensorCheck(ProgramState& state, FileSystem& fs, LoadSettingsResult& result
 
 }  // namespace
 
+std::string SettingsFileBytes(const AppSettings& settings) {
+    return Utf16FileBytes(FormatSettings(settings));
+}
+
+std::string ReadSettingsPairs(ProgramState& state, FileSystem& fs) {
+    return ReadSettingsFile(state, fs);
+}
+
+void MendSettingNumbers(ProgramState& state, StorageReport& report) {
+    MendNumbers(state, report);
+}
+
 std::u16string SettingsFilePath(const ProgramState& state) {
     return state.DataFolder + u"config/config.ini";
 }
@@ -245,6 +355,7 @@ LoadSettingsResult LoadSettings(ProgramState& state, FileSystem& fs) {
     if (const std::string problem = ReadSettingsFile(state, fs); !problem.empty()) {
         RebuildDefaults(state, fs, problem, result);
     } else {
+        MendNumbers(state, result.Report);
         MendSlotPaths(state, result.Report);
         // What the program would write for what was read differs from the
         // file (pairs missing, a slot path mended): the file is kept, then

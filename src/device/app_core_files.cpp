@@ -1,0 +1,156 @@
+// The core and the data folder's files changed from outside while it runs:
+// taken in when they read cleanly, otherwise kept beside themselves before
+// the program's own version replaces them.
+#include <algorithm>
+#include <utility>
+
+#include "device/app_core.h"
+#include "model/text.h"
+
+namespace velmaro {
+
+namespace {
+
+constexpr unsigned kAllGroups = kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup;
+
+constexpr char kClash[] =
+    "it was changed outside the program while the program had changes of its own for it; the "
+    "program keeps its own version";
+
+}  // namespace
+
+void AppCore::RememberDataFiles() {
+    const std::string config = ToUtf8(state_.DataFolder) + "config/";
+    files_.SetFolder(config);
+    // Before anything is read: an edit made while it is read shows later.
+    for (const std::string& name : files_.Inner().ListFolder(config)) {
+        if (name.find(".bad-") == std::string::npos)
+            files_.Remember(config + name);
+    }
+    files_.Remember(config + "config.ini");
+    files_.Remember(MacroLibraryPath(state_.DataFolder));
+    for (int slot = 0; slot < kProfileSlots; ++slot)
+        files_.Remember(config + "default" + std::to_string(slot) + ".psf");
+}
+
+StorageReport AppCore::TakeOutsideChanges() {
+    if (HasDataFolder())
+        CheckOutsideChanges();
+    outside_.Append(files_.TakeKeptBeforeWrites());
+    return std::exchange(outside_, StorageReport{});
+}
+
+void AppCore::CheckOutsideChanges() {
+    if (outside_held_)
+        return;
+    std::string bytes;
+    const std::string settings = ToUtf8(SettingsFilePath(state_));
+    if (files_.ChangedOutside(settings, &bytes))
+        TakeSettingsFromOutside(settings, bytes);
+    for (int slot = 0; slot < kProfileSlots; ++slot) {
+        const std::string path = ToUtf8(state_.Settings.ProfileSlotPath(slot));
+        if (files_.ChangedOutside(path, &bytes))
+            TakeProfileFromOutside(slot, path, bytes);
+    }
+    const std::string library = MacroLibraryPath(state_.DataFolder);
+    if (files_.ChangedOutside(library, &bytes))
+        TakeLibraryFromOutside(library, bytes);
+}
+
+void AppCore::KeepOutsideVersion(const std::string& path, const std::string& bytes,
+                                 const std::string& why) {
+    KeepBeforeReplacing(files_.Inner(), path, outside_, why);
+    // Handled: the save that follows replaces it without keeping it again.
+    files_.Saw(path, bytes);
+    // The program's version goes back soon (the save after an apply).
+    writer_.MarkChanged(0);
+}
+
+void AppCore::TakeSettingsFromOutside(const std::string& path, const std::string& bytes) {
+    AppSettings own = state_.Settings;
+    own.SetCurrentProfile(state_.CurrentProfileTab);
+    if (!files_.IsOwnVersion(path, SettingsFileBytes(own)))
+        return KeepOutsideVersion(path, bytes, kClash);
+    ProgramState read;
+    read.DataFolder = state_.DataFolder;
+    read.Settings = state_.Settings;
+    std::string problem = ReadSettingsPairs(read, files_);
+    StorageReport mended;
+    if (problem.empty()) {
+        MendSettingNumbers(read, mended);
+        if (!mended.Notes.empty())
+            problem = mended.Notes.front();
+        else if (SettingsFileBytes(read.Settings) != bytes)
+            problem = "it is not as the program writes it";
+    }
+    // The sensor and the profile files belong to the mouse and the folder:
+    // they do not change while the program runs.
+    for (int k : {int(kSensor), int(kPreST)}) {
+        if (problem.empty() && read.Settings.Pairs[k] != state_.Settings.Pairs[k])
+            problem = "its " + ToUtf8(state_.Settings.Pairs[k].Name) +
+                      " line changed, which only the mouse may change";
+    }
+    for (int slot = 0; slot < kProfileSlots && problem.empty(); ++slot) {
+        if (read.Settings.ProfileSlotPath(slot) != state_.Settings.ProfileSlotPath(slot))
+            problem = "the file of profile " + std::to_string(slot) +
+                      " changed, which takes a new start of the program";
+    }
+    if (!problem.empty())
+        return KeepOutsideVersion(path, bytes,
+                                  "it was changed outside the program and " + problem +
+                                      ": the program keeps its own version");
+    files_.Remember(path, bytes);
+    const int slot = read.Settings.CurrentProfile();
+    state_.Settings = read.Settings;
+    if (slot != state_.CurrentProfileTab)
+        SwitchProfile(slot);
+    else
+        ui_.RefreshControls();
+}
+
+void AppCore::TakeProfileFromOutside(int slot, const std::string& path, const std::string& bytes) {
+    ProfileRecord& own = state_.Profiles[size_t(slot)];
+    if (!files_.IsOwnVersion(path, ProfileFileBytes(own)))
+        return KeepOutsideVersion(path, bytes, kClash);
+    ProfileRecord read = own;
+    const ProfileParse parse = ParseProfileFile(ToU16(path), files_, read);
+    std::string problem = parse.Problem;
+    if (parse.Ok && (parse.FirstDifferentLine != 0 || ProfileFileBytes(read) != bytes))
+        problem = "line " + std::to_string(std::max(parse.FirstDifferentLine, 1)) +
+                  " is not as the program writes it";
+    if (!problem.empty())
+        return KeepOutsideVersion(path, bytes,
+                                  "it was changed outside the program and " + problem +
+                                      ": the program keeps its own version of profile " +
+                                      std::to_string(slot));
+    files_.Remember(path, bytes);
+    own = std::move(read);
+    // Only what differs from what the mouse holds is sent.
+    if (slot == state_.CurrentProfileTab)
+        writer_.MarkChanged(kAllGroups);
+    ui_.RefreshControls();
+}
+
+void AppCore::TakeLibraryFromOutside(const std::string& path, const std::string& bytes) {
+    if (macros_changed_)
+        return KeepOutsideVersion(path, bytes, kClash);
+    // Tried on the scratch library first: a damaged file replaces nothing.
+    const MacroLibraryLoad trial = LoadMacroLibrary(path, scratch_, files_);
+    scratch_.ClearLibrary();
+    if (!trial.Complete || !trial.Repairs.empty()) {
+        const std::string problem =
+            !trial.Repairs.empty() ? trial.Repairs.front() : "it does not read to its end";
+        KeepOutsideVersion(path, bytes,
+                           "it was changed outside the program and " + problem +
+                               ": the program keeps its own macro library");
+        macros_changed_ = true;
+        return;
+    }
+    files_.Remember(path, bytes);
+    NoteLibraryLoad(LoadMacroLibrary(path, library_, files_));
+    writer_.RequestMacroRefresh();
+    writer_.MarkChanged(kGroupButtons);
+    ui_.RefreshControls();
+}
+
+}  // namespace velmaro
