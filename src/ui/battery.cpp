@@ -8,22 +8,12 @@ CBattery::CBattery(ControlHost* host, const Rect& rect, const QString& text, boo
                    bool visible, bool)
     : CControlBase(host, kBatteryId, rect, text, pageVisible, visible, true) {}
 
-bool CBattery::SetFullImage(const QString& path) {
-    if (!full_.LoadFile(path)) {
-        return false;
-    }
-    fullWidth_ = full_.Width();
-    fullHeight_ = full_.Height();
-    return true;
-}
-
-bool CBattery::SetImages(const QString& full, const QString& empty, const QString& charging,
+void CBattery::SetImages(const QString& full, const QString& empty, const QString& charging,
                          const QString& bolt) {
-    const bool a = SetFullImage(full);
-    const bool b = SetEmptyImage(empty);
-    const bool c = SetChargingImage(charging);
-    const bool d = SetBoltImage(bolt);
-    return a && b && c && d;
+    SetFullImage(full);
+    SetEmptyImage(empty);
+    SetChargingImage(charging);
+    SetBoltImage(bolt);
 }
 
 CBattery::FillGeometry CBattery::FillFor(int percent) const {
@@ -34,22 +24,22 @@ CBattery::FillGeometry CBattery::FillFor(int percent) const {
     if (s > 1 && (rect_.bottom - y) % 2 == 1) {
         y -= 1;
     }
-    const int sy = fullHeight_ - int((rect_.bottom - y) / s);
+    const int sy = full_.Height() - int((rect_.bottom - y) / s);
     return FillGeometry{y, sy};
 }
 
 void CBattery::DrawPartial(QPainter& dc, const SkinImage& image, int percent) const {
-    if (image.IsNull() || fullHeight_ <= 0) {
+    if (image.IsNull() || full_.Height() <= 0) {
         return;
     }
     const double s = Scale();
     const FillGeometry g = FillFor(percent);
-    const int rows = fullHeight_ - g.SourceTop;
+    const int rows = full_.Height() - g.SourceTop;
     if (rows <= 0) {
         return;
     }
-    DrawSkinImage(dc, image.Image(), QRect(0, g.SourceTop, fullWidth_, rows),
-                  QRect(rect_.left, g.DestTop, int(fullWidth_ * s), int(rows * s)));
+    DrawSkinImage(dc, image.Image(), QRect(0, g.SourceTop, full_.Width(), rows),
+                  QRect(rect_.left, g.DestTop, int(full_.Width() * s), int(rows * s)));
 }
 
 void CBattery::Draw(QPainter& dc, const Rect&) {

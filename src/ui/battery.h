@@ -21,11 +21,11 @@ class CBattery : public CControlBase {
     CBattery(ControlHost* host, const Rect& rect, const QString& text, bool pageVisible = true,
              bool visible = true, bool disabled = true);
 
-    bool SetFullImage(const QString& path);
-    bool SetEmptyImage(const QString& path) { return empty_.LoadFile(path); }
-    bool SetChargingImage(const QString& path) { return charging_.LoadFile(path); }
-    bool SetBoltImage(const QString& path) { return bolt_.LoadFile(path); }
-    bool SetImages(const QString& full, const QString& empty, const QString& charging,
+    void SetFullImage(const QString& path) { full_.SetFile(Pictures(), path); }
+    void SetEmptyImage(const QString& path) { empty_.SetFile(Pictures(), path); }
+    void SetChargingImage(const QString& path) { charging_.SetFile(Pictures(), path); }
+    void SetBoltImage(const QString& path) { bolt_.SetFile(Pictures(), path); }
+    void SetImages(const QString& full, const QString& empty, const QString& charging,
                    const QString& bolt);
 
     void SetMode(int mode) { mode_ = mode; }
@@ -55,8 +55,6 @@ class CBattery : public CControlBase {
     SkinImage empty_;
     SkinImage charging_;
     SkinImage bolt_;
-    int fullWidth_ = 0;
-    int fullHeight_ = 0;
     int mode_ = OnBattery;
     int level_ = 100;
     int animation_ = 25;

@@ -6,11 +6,10 @@ CCheckButton::CCheckButton(ControlHost* host, uint32_t id, const Rect& rect, con
                            uint32_t align, bool pageVisible, bool visible, bool disabled)
     : CToggleControl(host, id, rect, text, pageVisible, visible, disabled), align_(align) {}
 
-bool CCheckButton::SetImages(const QString& normal, const QString& hover, const QString& checked) {
-    const bool a = SetNormalImage(normal);
-    const bool b = SetHoverImage(hover);
-    const bool c = SetCheckedImage(checked);
-    return a && b && c;
+void CCheckButton::SetImages(const QString& normal, const QString& hover, const QString& checked) {
+    SetNormalImage(normal);
+    SetHoverImage(hover);
+    SetCheckedImage(checked);
 }
 
 void CCheckButton::Draw(QPainter& dc, const Rect&) {

@@ -17,13 +17,13 @@ class CCheckButton : public CToggleControl {
                  uint32_t align = kDtLeft, bool pageVisible = true, bool visible = true,
                  bool disabled = false);
 
-    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
-    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
-    bool SetCheckedImage(const QString& path) { return images_.SetLook(LookDown, path); }
+    void SetNormalImage(const QString& path) { images_.SetLook(Pictures(), LookNormal, path); }
+    void SetHoverImage(const QString& path) { images_.SetLook(Pictures(), LookHover, path); }
+    void SetCheckedImage(const QString& path) { images_.SetLook(Pictures(), LookDown, path); }
     // All three; returns whether every one loaded.
-    bool SetImages(const QString& normal, const QString& hover, const QString& checked);
-    bool SetStripImage(const QString& path) { return images_.SetStrip(path); }
-    bool SetStripResource(int resourceId) { return images_.SetStripResource(resourceId); }
+    void SetImages(const QString& normal, const QString& hover, const QString& checked);
+    void SetStripImage(const QString& path) { images_.SetStrip(Pictures(), path); }
+    void SetStripResource(int resourceId) { images_.SetStripResource(Pictures(), resourceId); }
 
     void SetChecked(bool checked) { checked_ = checked; }
     bool Checked() const { return checked_; }

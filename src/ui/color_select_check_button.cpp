@@ -7,10 +7,9 @@ CColorSelectCheckButton::CColorSelectCheckButton(ControlHost* host, uint32_t id,
                                                  bool pageVisible, bool visible, bool disabled)
     : CControlBase(host, id, rect, text, pageVisible, visible, disabled), swatch_(swatch) {}
 
-bool CColorSelectCheckButton::SetImages(const QString& normal, const QString& checked) {
-    const bool a = SetNormalImage(normal);
-    const bool b = SetCheckedImage(checked);
-    return a && b;
+void CColorSelectCheckButton::SetImages(const QString& normal, const QString& checked) {
+    SetNormalImage(normal);
+    SetCheckedImage(checked);
 }
 
 Rect CColorSelectCheckButton::Swatch() const {

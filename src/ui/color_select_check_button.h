@@ -14,12 +14,12 @@ class CColorSelectCheckButton : public CControlBase {
                             const Rect& swatch, bool pageVisible = true, bool visible = true,
                             bool disabled = false);
 
-    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
-    bool SetCheckedImage(const QString& path) { return images_.SetLook(LookDown, path); }
-    bool SetImages(const QString& normal, const QString& checked);
+    void SetNormalImage(const QString& path) { images_.SetLook(Pictures(), LookNormal, path); }
+    void SetCheckedImage(const QString& path) { images_.SetLook(Pictures(), LookDown, path); }
+    void SetImages(const QString& normal, const QString& checked);
     // Frame 0 unchecked, 1 checked.
-    bool SetStripImage(const QString& path, int frames = 2) {
-        return images_.SetStrip(path, frames);
+    void SetStripImage(const QString& path, int frames = 2) {
+        images_.SetStrip(Pictures(), path, frames);
     }
 
     void SetColor(ColorRef color) { color_ = color; }

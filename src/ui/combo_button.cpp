@@ -10,10 +10,9 @@ CComboButton::CComboButton(ControlHost* host, uint32_t id, const Rect& rect, con
       groupMessage_(groupMessage),
       align_(align) {}
 
-bool CComboButton::SetImages(const QString& normal, const QString& hover) {
-    const bool a = SetNormalImage(normal);
-    const bool b = SetHoverImage(hover);
-    return a && b;
+void CComboButton::SetImages(const QString& normal, const QString& hover) {
+    SetNormalImage(normal);
+    SetHoverImage(hover);
 }
 
 void CComboButton::SetValueText(const QString& text) {

@@ -16,13 +16,13 @@ class CComboButton : public CControlBase {
                  const QString& valueText = QString(), bool pageVisible = true, bool visible = true,
                  bool disabled = false);
 
-    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
-    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
-    bool SetImages(const QString& normal, const QString& hover);
+    void SetNormalImage(const QString& path) { images_.SetLook(Pictures(), LookNormal, path); }
+    void SetHoverImage(const QString& path) { images_.SetLook(Pictures(), LookHover, path); }
+    void SetImages(const QString& normal, const QString& hover);
     // Frames: normal, hover, pressed, and (for a locked field) locked and
     // locked-hover.
-    bool SetStripImage(const QString& path, int frames = 3) {
-        return images_.SetStrip(path, frames);
+    void SetStripImage(const QString& path, int frames = 3) {
+        images_.SetStrip(Pictures(), path, frames);
     }
 
     // The value shown; repaints.

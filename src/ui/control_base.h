@@ -81,6 +81,8 @@ class CControlBase {
     bool Inside(int x, int y) const { return rect_.Contains(x, y); }
     double Scale() const { return host_->Ui().Scale; }
     SelectionState& Selection() const { return host_->Ui().Selection; }
+    // Where the control's pictures are read and kept.
+    SkinImageCache& Pictures() const { return host_->Ui().Pictures; }
     // Sends (id, wParam, lParam) to the host.
     intptr_t Notify(uintptr_t wParam, intptr_t lParam) const;
     intptr_t NotifyAs(uint32_t msg, uintptr_t wParam, intptr_t lParam) const;

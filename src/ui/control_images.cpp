@@ -4,28 +4,25 @@
 
 namespace velmaro {
 
-bool ControlImages::SetLook(int look, const QString& path) {
-    SkinImage& img = looks_.at(size_t(look));
-    if (!img.LoadFile(path)) {
-        return false;
-    }
-    frameWidth_ = img.Width();
-    frameHeight_ = img.Height();
-    return true;
+void ControlImages::SetLook(SkinImageCache& cache, int look, const QString& path) {
+    looks_.at(size_t(look)).SetFile(cache, path);
 }
 
-bool ControlImages::SetStrip(const QString& path, int frames) {
+void ControlImages::SetStrip(SkinImageCache& cache, const QString& path, int frames) {
     stripFrames_ = std::max(1, frames);
-    if (!strip_.LoadFile(path)) {
-        return false;
-    }
-    frameWidth_ = strip_.Width() / std::max(1, frames);
-    frameHeight_ = strip_.Height();
-    return true;
+    strip_.SetFile(cache, path);
 }
 
-bool ControlImages::SetStripResource(int resourceId, int frames) {
-    return SetStrip(PngResourcePath(resourceId), frames);
+void ControlImages::SetStripResource(SkinImageCache& cache, int resourceId, int frames) {
+    SetStrip(cache, PngResourcePath(resourceId), frames);
+}
+
+int ControlImages::FrameWidth() const {
+    return HasStrip() ? strip_.Width() / stripFrames_ : looks_[LookNormal].Width();
+}
+
+int ControlImages::FrameHeight() const {
+    return HasStrip() ? strip_.Height() : looks_[LookNormal].Height();
 }
 
 void ControlImages::DrawFrame(QPainter& p, int frame, const Rect& dst) const {

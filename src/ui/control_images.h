@@ -16,18 +16,19 @@ enum Look : int { LookNormal = 0, LookHover = 1, LookDown = 2, LookDownHover = 3
 
 class ControlImages {
   public:
-    // Each setter returns whether loading succeeded; a success records the
-    // picture's size as the frame size.
-    bool SetLook(int look, const QString& path);
+    // The pictures are read when first drawn or measured (skin_image.h).
+    void SetLook(SkinImageCache& cache, int look, const QString& path);
     // A strip of `frames` equal frames (frame width = width / frames).
-    bool SetStrip(const QString& path, int frames = 3);
+    void SetStrip(SkinImageCache& cache, const QString& path, int frames = 3);
     // A strip from a PNG compiled into the program.
-    bool SetStripResource(int resourceId, int frames = 3);
+    void SetStripResource(SkinImageCache& cache, int resourceId, int frames = 3);
 
     bool HasStrip() const { return strip_.IsSet(); }
     bool LookSet(int look) const { return looks_[size_t(look)].IsSet(); }
-    int FrameWidth() const { return frameWidth_; }
-    int FrameHeight() const { return frameHeight_; }
+    // One frame of the strip, or the normal look when there is no strip.
+    int FrameWidth() const;
+    int FrameHeight() const;
+    const SkinImage& LookImage(int look) const { return looks_.at(size_t(look)); }
 
     // Frame `frame` of the strip stretched over dst (nothing past the strip's end).
     void DrawFrame(QPainter& p, int frame, const Rect& dst) const;
@@ -40,8 +41,6 @@ class ControlImages {
     std::array<SkinImage, 4> looks_;
     SkinImage strip_;
     int stripFrames_ = 3;
-    int frameWidth_ = 0;
-    int frameHeight_ = 0;
 };
 
 }  // namespace velmaro

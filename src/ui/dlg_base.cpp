@@ -53,10 +53,13 @@ QImage Opaque(const QImage& image) {
 
 ColorRef AverageColour(const QImage& image) {
     uint64_t r = 0, g = 0, b = 0;
-    const uint64_t n = uint64_t(image.width()) * uint64_t(image.height());
-    for (int y = 0; y < image.height(); ++y) {
+    // The sizes read once: the loop runs over every pixel of the background.
+    const int width = image.width();
+    const int height = image.height();
+    const uint64_t n = uint64_t(width) * uint64_t(height);
+    for (int y = 0; y < height; ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             r += uint64_t(qRed(line[x]));
             g += uint64_t(qGreen(line[x]));
             b += uint64_t(qBlue(line[x]));

@@ -8,12 +8,11 @@ CDPIRadioButton::CDPIRadioButton(ControlHost* host, uint32_t id, const Rect& rec
     SetNotifyOnPress(false);
 }
 
-bool CDPIRadioButton::SetImages(const QString& normal, const QString& hover,
+void CDPIRadioButton::SetImages(const QString& normal, const QString& hover,
                                 const QString& selected) {
-    const bool a = SetNormalImage(normal);
-    const bool b = SetHoverImage(hover);
-    const bool c = SetSelectedImage(selected);
-    return a && b && c;
+    SetNormalImage(normal);
+    SetHoverImage(hover);
+    SetSelectedImage(selected);
 }
 
 int CDPIRadioButton::Level() const {

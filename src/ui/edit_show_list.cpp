@@ -15,10 +15,9 @@ CEditShowList::CEditShowList(ControlHost* host, const Rect& rect, const QString&
                              ListRowSource* source, bool pageVisible, bool visible, bool disabled)
     : CShowListBase(host, kEditShowListId, rect, text, source, pageVisible, visible, disabled) {}
 
-bool CEditShowList::SetFolderImages(const QString& open, const QString& closed) {
-    const bool a = open_.LoadFile(open);
-    const bool b = closed_.LoadFile(closed);
-    return a && b;
+void CEditShowList::SetFolderImages(const QString& open, const QString& closed) {
+    open_.SetFile(Pictures(), open);
+    closed_.SetFile(Pictures(), closed);
 }
 
 int CEditShowList::IconWidth() const {

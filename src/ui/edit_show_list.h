@@ -18,7 +18,7 @@ class CEditShowList : public CShowListBase {
     CEditShowList(ControlHost* host, const Rect& rect, const QString& text, ListRowSource* source,
                   bool pageVisible = true, bool visible = true, bool disabled = false);
 
-    bool SetFolderImages(const QString& open, const QString& closed);
+    void SetFolderImages(const QString& open, const QString& closed);
     // Left edge of a row's content at its stage.
     int IndentX(int level) const;
     // The point lies on the icon of the folder at `row`.

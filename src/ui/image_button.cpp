@@ -6,10 +6,9 @@ CImageButton::CImageButton(ControlHost* host, uint32_t id, const Rect& rect, con
                            uint32_t align, bool pageVisible, bool visible, bool disabled)
     : CControlBase(host, id, rect, text, pageVisible, visible, disabled), align_(align) {}
 
-bool CImageButton::SetImages(const QString& normal, const QString& hover) {
-    const bool a = SetNormalImage(normal);
-    const bool b = SetHoverImage(hover);
-    return a && b;
+void CImageButton::SetImages(const QString& normal, const QString& hover) {
+    SetNormalImage(normal);
+    SetHoverImage(hover);
 }
 
 void CImageButton::Draw(QPainter& dc, const Rect&) {

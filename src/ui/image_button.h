@@ -16,12 +16,12 @@ class CImageButton : public CControlBase {
                  uint32_t align = kDtCenter, bool pageVisible = true, bool visible = true,
                  bool disabled = false);
 
-    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
-    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
-    bool SetImages(const QString& normal, const QString& hover);
-    bool SetStripImage(const QString& path) { return images_.SetStrip(path); }
+    void SetNormalImage(const QString& path) { images_.SetLook(Pictures(), LookNormal, path); }
+    void SetHoverImage(const QString& path) { images_.SetLook(Pictures(), LookHover, path); }
+    void SetImages(const QString& normal, const QString& hover);
+    void SetStripImage(const QString& path) { images_.SetStrip(Pictures(), path); }
     // A PNG compiled into the program, as a three-frame strip.
-    bool LoadFromResource(int resourceId) { return images_.SetStripResource(resourceId); }
+    void LoadFromResource(int resourceId) { images_.SetStripResource(Pictures(), resourceId); }
     void SetTextMargin(int left) {
         marginLeft_ = left;
         marginRight_ = 0;

@@ -15,8 +15,8 @@ CImageShowList::CImageShowList(ControlHost* host, const Rect& rect, const QStrin
                                ListRowSource* source, bool pageVisible, bool visible, bool disabled)
     : CShowListBase(host, kImageShowListId, rect, text, source, pageVisible, visible, disabled) {}
 
-bool CImageShowList::SetIcon(int index, const QString& path) {
-    return icons_[index].LoadFile(path);
+void CImageShowList::SetIcon(int index, const QString& path) {
+    icons_[index].SetFile(Pictures(), path);
 }
 
 void CImageShowList::DrawRow(QPainter& dc, const ListRow& row, const Rect& r) {

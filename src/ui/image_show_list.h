@@ -18,7 +18,7 @@ class CImageShowList : public CShowListBase {
                    bool pageVisible = true, bool visible = true, bool disabled = false);
 
     // The icon rows with ListRow::Icon == index show.
-    bool SetIcon(int index, const QString& path);
+    void SetIcon(int index, const QString& path);
 
     bool OnLButtonDown(uint32_t flags, int x, int y) override;
     bool OnLButtonDblClk(uint32_t flags, int x, int y) override;

@@ -15,8 +15,8 @@ class CLinkButton : public CControlBase {
                 uint32_t align = kDtCenter, bool pageVisible = true, bool visible = true,
                 bool disabled = false);
 
-    bool SetStripImage(const QString& path) { return images_.SetStrip(path); }
-    bool SetStripResource(int resourceId) { return images_.SetStripResource(resourceId); }
+    void SetStripImage(const QString& path) { images_.SetStrip(Pictures(), path); }
+    void SetStripResource(int resourceId) { images_.SetStripResource(Pictures(), resourceId); }
 
     void Draw(QPainter& dc, const Rect& updateRect) override;
     bool OnMouseMove(uint32_t flags, int x, int y) override;

@@ -25,10 +25,11 @@ PopupItemImages MenuItemImages(const UiContext& ui) {
 CListPopup::CListPopup(UiContext& ui, int kind, const PopupItemImages& images, int item_right)
     : CWndPopup(ui, kind), item_right_(item_right) {
     // A missing image stays null and draws nothing; the captions still show.
-    images_[0] = QImage(images.Normal);
-    images_[1] = QImage(images.Hover);
-    images_[2] = QImage(images.NormalArrow);
-    images_[3] = QImage(images.HoverArrow);
+    // Read once for every popup of the program.
+    images_[0] = ui.Pictures.Get(images.Normal);
+    images_[1] = ui.Pictures.Get(images.Hover);
+    images_[2] = ui.Pictures.Get(images.NormalArrow);
+    images_[3] = ui.Pictures.Get(images.HoverArrow);
 }
 
 void CListPopup::AddItem(int id, std::u16string caption, KeyValue code, bool has_arrow,

@@ -47,11 +47,10 @@ void CPowerManageButton::SetRect(int left, int top, int right, int bottom) {
     BuildWedges();
 }
 
-bool CPowerManageButton::SetValueImage(int value, const QString& path) {
-    if (value < 1 || value > 10) {
-        return false;
+void CPowerManageButton::SetValueImage(int value, const QString& path) {
+    if (value >= 1 && value <= 10) {
+        images_[size_t(value - 1)].SetFile(Pictures(), path);
     }
-    return images_[size_t(value - 1)].LoadFile(path);
 }
 
 int CPowerManageButton::WedgeAt(int x, int y) const {

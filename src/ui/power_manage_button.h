@@ -19,7 +19,7 @@ class CPowerManageButton : public CControlBase {
                        bool disabled = false);
 
     // The picture of sleep time `value` (1..10).
-    bool SetValueImage(int value, const QString& path);
+    void SetValueImage(int value, const QString& path);
     // Sleep time in minutes (1..10; the dial picks 3..10).
     void SetValue(int value) { value_ = value; }
     int Value() const { return value_; }

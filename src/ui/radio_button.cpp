@@ -42,11 +42,10 @@ CRadioButton::CRadioButton(ControlHost* host, uint32_t id, const Rect& rect, con
                            bool pageVisible, bool visible, bool disabled)
     : CToggleControl(host, id, rect, text, pageVisible, visible, disabled) {}
 
-bool CRadioButton::SetImages(const QString& normal, const QString& hover, const QString& selected) {
-    const bool a = SetNormalImage(normal);
-    const bool b = SetHoverImage(hover);
-    const bool c = SetSelectedImage(selected);
-    return a && b && c;
+void CRadioButton::SetImages(const QString& normal, const QString& hover, const QString& selected) {
+    SetNormalImage(normal);
+    SetHoverImage(hover);
+    SetSelectedImage(selected);
 }
 
 bool CRadioButton::Selected() const {

@@ -27,12 +27,12 @@ class CRadioButton : public CToggleControl {
     CRadioButton(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
                  bool pageVisible = true, bool visible = true, bool disabled = false);
 
-    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
-    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
-    bool SetSelectedImage(const QString& path) { return images_.SetLook(LookDown, path); }
-    bool SetImages(const QString& normal, const QString& hover, const QString& selected);
-    bool SetStripImage(const QString& path) { return images_.SetStrip(path); }
-    bool SetStripResource(int resourceId) { return images_.SetStripResource(resourceId); }
+    void SetNormalImage(const QString& path) { images_.SetLook(Pictures(), LookNormal, path); }
+    void SetHoverImage(const QString& path) { images_.SetLook(Pictures(), LookHover, path); }
+    void SetSelectedImage(const QString& path) { images_.SetLook(Pictures(), LookDown, path); }
+    void SetImages(const QString& normal, const QString& hover, const QString& selected);
+    void SetStripImage(const QString& path) { images_.SetStrip(Pictures(), path); }
+    void SetStripResource(int resourceId) { images_.SetStripResource(Pictures(), resourceId); }
 
     // Its bit is set in the shared radio word.
     bool Selected() const;

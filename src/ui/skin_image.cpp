@@ -14,25 +14,56 @@ QImage Prepared(QImage image) {
 
 }  // namespace
 
-bool SkinImage::LoadFile(const QString& path) {
-    set_ = true;
-    image_ = Prepared(QImage(path));
-    return !image_.isNull();
+QImage SkinImageCache::Get(const QString& path) {
+    const auto it = images_.constFind(path);
+    if (it != images_.constEnd()) {
+        return it.value();
+    }
+    const QImage image = Prepared(QImage(path));
+    images_.insert(path, image);
+    return image;
 }
 
-bool SkinImage::LoadResource(int id) {
-    return LoadFile(PngResourcePath(id));
+void SkinImage::SetFile(SkinImageCache& cache, const QString& path) {
+    cache_ = &cache;
+    path_ = path;
+    image_ = QImage();
+    read_ = false;
+    set_ = true;
+    if (cache.Eager) {
+        Image();
+    }
+}
+
+void SkinImage::SetResource(SkinImageCache& cache, int id) {
+    SetFile(cache, PngResourcePath(id));
 }
 
 bool SkinImage::LoadImage(const QImage& image) {
-    set_ = true;
+    cache_ = nullptr;
+    path_.clear();
     image_ = Prepared(image);
+    read_ = true;
+    set_ = true;
     return !image_.isNull();
 }
 
 void SkinImage::Release() {
+    cache_ = nullptr;
+    path_.clear();
     image_ = QImage();
+    read_ = false;
     set_ = false;
+}
+
+const QImage& SkinImage::Image() const {
+    if (!read_) {
+        read_ = true;
+        if (cache_ != nullptr) {
+            image_ = cache_->Get(path_);
+        }
+    }
+    return image_;
 }
 
 void DrawSkinImage(QPainter& p, const QImage& image, const QRect& src, const QRect& dst) {

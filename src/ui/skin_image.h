@@ -1,34 +1,76 @@
-// One picture of the skin as a control holds it: loaded from a file of the
-// skin folder or from an image compiled into the program, drawn pixel for
-// pixel (nearest neighbour) from a source rectangle into a destination one.
+// One picture of the skin as a control holds it: a file of the skin folder
+// or an image compiled into the program, drawn pixel for pixel (nearest
+// neighbour) from a source rectangle into a destination one.
+//
+// Pictures are read when they are first needed, not when a control is
+// created: a window names every picture of every look of every control at
+// start-up, but its first paint shows only the normal looks of the page in
+// front. A picture is read the first time it is drawn or measured (a hover
+// look on the first hover, a dialog's pictures on its first paint), through
+// the program's SkinImageCache, which keeps it for every control showing the
+// same file.
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QString>
 
 namespace velmaro {
 
+// The skin pictures one program has read, by path. Each file is read and
+// prepared for drawing once and shared (QImage data is shared, not copied).
+class SkinImageCache {
+  public:
+    // The picture of a skin file or a compiled-in image (":/png/151.png"),
+    // read now unless it was read before; null when it cannot be read (a
+    // failed read is kept too, so a missing file is looked for once).
+    QImage Get(const QString& path);
+    // Whether `path` has been read.
+    bool Holds(const QString& path) const { return images_.contains(path); }
+    // How many files have been read.
+    int Count() const { return int(images_.size()); }
+    // Forgets every picture (a benchmark's cold start); what the controls
+    // already hold stays with them.
+    void Clear() { images_.clear(); }
+
+    // Reads every picture as soon as a control names it, the way the program
+    // read its skin before pictures waited for their first paint. Tests draw
+    // a window both ways and compare.
+    bool Eager = false;
+
+  private:
+    QHash<QString, QImage> images_;
+};
+
 class SkinImage {
   public:
-    // Each load marks the image as set; a failed load leaves it set but
-    // empty, so its look draws nothing. Returns whether loading succeeded.
-    bool LoadFile(const QString& path);
+    // Names the picture; it is read through `cache` the first time it is
+    // drawn or measured (at once when the cache is eager). A file that cannot
+    // be read leaves the picture set but empty: its look draws nothing.
+    void SetFile(SkinImageCache& cache, const QString& path);
     // A PNG compiled into the program under its number (":/png/<id>.png").
-    bool LoadResource(int id);
+    void SetResource(SkinImageCache& cache, int id);
+    // A picture already in memory. Returns whether it holds anything.
     bool LoadImage(const QImage& image);
     // Forgets the picture: not set, nothing drawn.
     void Release();
 
-    // A load was attempted since the last release.
+    // A picture was named since the last release.
     bool IsSet() const { return set_; }
-    bool IsNull() const { return image_.isNull(); }
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
-    const QImage& Image() const { return image_; }
+    // Whether the picture has been read yet (tests, the benchmark).
+    bool IsRead() const { return read_; }
+    // These read the picture if it has not been read yet.
+    bool IsNull() const { return Image().isNull(); }
+    int Width() const { return Image().width(); }
+    int Height() const { return Image().height(); }
+    const QImage& Image() const;
 
   private:
-    QImage image_;
+    SkinImageCache* cache_ = nullptr;
+    QString path_;
+    mutable QImage image_;
+    mutable bool read_ = false;
     bool set_ = false;
 };
 

@@ -32,13 +32,8 @@ void CSliderControl::SetRect(int left, int top, int right, int bottom) {
     SetPos(step_);
 }
 
-bool CSliderControl::SetThumbImage(const QString& path) {
-    if (!thumb_.LoadFile(path)) {
-        return false;
-    }
-    thumbWidth_ = thumb_.Width();
-    thumbHeight_ = thumb_.Height();
-    return true;
+void CSliderControl::SetThumbImage(const QString& path) {
+    thumb_.SetFile(Pictures(), path);
 }
 
 void CSliderControl::SetPos(int step) {
@@ -118,8 +113,8 @@ void CSliderControl::Draw(QPainter& dc, const Rect&) {
     if (thumb_.IsNull()) {
         return;
     }
-    const int w = int(thumbWidth_ * Scale());
-    const int h = int(thumbHeight_ * Scale());
+    const int w = int(thumb_.Width() * Scale());
+    const int h = int(thumb_.Height() * Scale());
     int x = positions_[size_t(step_)] - leftPad_;
     if (dragging_) {
         x = std::clamp(thumbX_, rect_.left, std::max(rect_.left, rect_.right - w));

@@ -18,7 +18,7 @@ class CSliderControl : public CControlBase {
                    int leftPad, int rightPad, bool pageVisible = true, bool visible = true,
                    bool disabled = false);
 
-    bool SetThumbImage(const QString& path);
+    void SetThumbImage(const QString& path);
     // Moves the thumb to `step` (clamped to the steps). No repaint.
     void SetPos(int step);
     int GetPos() const { return step_; }
@@ -47,8 +47,6 @@ class CSliderControl : public CControlBase {
     bool DragTo(int x);
 
     SkinImage thumb_;
-    int thumbWidth_ = 0;
-    int thumbHeight_ = 0;
     int leftPad_;
     int rightPad_;
     int stepCount_;

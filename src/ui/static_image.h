@@ -13,8 +13,8 @@ class CStaticImage : public CControlBase {
     CStaticImage(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
                  bool pageVisible = true, bool visible = true, bool disabled = true);
 
-    bool SetImage(const QString& path) { return image_.LoadFile(path); }
-    bool SetImageResource(int resourceId) { return image_.LoadResource(resourceId); }
+    void SetImage(const QString& path) { image_.SetFile(Pictures(), path); }
+    void SetImageResource(int resourceId) { image_.SetResource(Pictures(), resourceId); }
     void SetFrame(int frame) { frame_ = frame; }
     int Frame() const { return frame_; }
 

@@ -34,13 +34,12 @@ CTabControl::CTabControl(ControlHost* host, uint32_t id, const Rect& rect, const
       align_(align),
       tabText_(tabText) {}
 
-bool CTabControl::SetImages(const QString& normal, const QString& hover, const QString& selected,
+void CTabControl::SetImages(const QString& normal, const QString& hover, const QString& selected,
                             const QString& selectedHover) {
-    const bool a = SetNormalImage(normal);
-    const bool b = SetHoverImage(hover);
-    const bool c = SetSelectedImage(selected);
-    const bool d = SetSelectedHoverImage(selectedHover);
-    return a && b && c && d;
+    SetNormalImage(normal);
+    SetHoverImage(hover);
+    SetSelectedImage(selected);
+    SetSelectedHoverImage(selectedHover);
 }
 
 void CTabControl::SetTabText(const QString& text) {

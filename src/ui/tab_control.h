@@ -20,14 +20,16 @@ class CTabControl : public CControlBase {
                 uint32_t align = kDtLeft, const QString& tabText = QString(),
                 bool pageVisible = true, bool visible = true, bool disabled = false);
 
-    bool SetNormalImage(const QString& path) { return images_.SetLook(LookNormal, path); }
-    bool SetHoverImage(const QString& path) { return images_.SetLook(LookHover, path); }
-    bool SetSelectedImage(const QString& path) { return images_.SetLook(LookDown, path); }
-    bool SetSelectedHoverImage(const QString& path) { return images_.SetLook(LookDownHover, path); }
-    bool SetImages(const QString& normal, const QString& hover, const QString& selected,
+    void SetNormalImage(const QString& path) { images_.SetLook(Pictures(), LookNormal, path); }
+    void SetHoverImage(const QString& path) { images_.SetLook(Pictures(), LookHover, path); }
+    void SetSelectedImage(const QString& path) { images_.SetLook(Pictures(), LookDown, path); }
+    void SetSelectedHoverImage(const QString& path) {
+        images_.SetLook(Pictures(), LookDownHover, path);
+    }
+    void SetImages(const QString& normal, const QString& hover, const QString& selected,
                    const QString& selectedHover);
-    bool SetStripImage(const QString& path, int frames = 4) {
-        return images_.SetStrip(path, frames);
+    void SetStripImage(const QString& path, int frames = 4) {
+        images_.SetStrip(Pictures(), path, frames);
     }
     void SetTabText(const QString& text);
     QString TabText() const { return tabText_; }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "model/language_table.h"
+#include "ui/skin_image.h"
 #include "ui/ui_types.h"
 
 namespace velmaro {
@@ -37,6 +38,8 @@ class UiContext {
     SelectionState Selection;
     // The skin folder with a trailing "/".
     QString SkinsDir;
+    // The skin pictures read so far, shared by every window and control.
+    SkinImageCache Pictures;
 
     // v unscaled pixels at the UI scale, truncated.
     int Px(double v) const { return int(v * Scale); }

@@ -23,11 +23,10 @@ CVScrollBar::CVScrollBar(ControlHost* host, uint32_t id, const Rect& rect, const
     LoadArrows(kScrollUpArrowResource, kScrollDownArrowResource);
 }
 
-bool CVScrollBar::LoadArrows(int upResourceId, int downResourceId) {
-    const bool a = up_.SetStripResource(upResourceId);
-    const bool b = down_.SetStripResource(downResourceId);
+void CVScrollBar::LoadArrows(int upResourceId, int downResourceId) {
+    up_.SetStripResource(Pictures(), upResourceId);
+    down_.SetStripResource(Pictures(), downResourceId);
     Layout();
-    return a && b;
 }
 
 int CVScrollBar::ArrowHeight(const ControlImages& arrow) const {

@@ -27,7 +27,7 @@ class CVScrollBar : public CControlBase {
                 bool pageVisible = true, bool visible = true, bool disabled = false);
 
     // Replaces the arrow strips (by default the compiled-in ones).
-    bool LoadArrows(int upResourceId, int downResourceId);
+    void LoadArrows(int upResourceId, int downResourceId);
     // Position and page within range; range 0 gives the thumb the whole track.
     void SetScrollInfo(int pos, int page, int range);
     int GetPos() const { return pos_; }

@@ -14,8 +14,8 @@ class CVerticalSliderControl : public CControlBase {
                            int maximum, int bottomPad, int topPad, bool pageVisible = true,
                            bool visible = true, bool disabled = false);
 
-    bool SetBackgroundImage(const QString& path) { return background_.LoadFile(path); }
-    bool SetFillImage(const QString& path) { return fill_.LoadFile(path); }
+    void SetBackgroundImage(const QString& path) { background_.SetFile(Pictures(), path); }
+    void SetFillImage(const QString& path) { fill_.SetFile(Pictures(), path); }
     void SetValue(int value) { value_ = value; }
     int Value() const { return value_; }
     int Maximum() const { return maximum_; }

@@ -79,7 +79,7 @@ bool CWndPopup::Create(CDlgBase* owner, const Rect& screenRect, uint32_t message
 
     InitItems();
     LayOut();
-    background_ = QImage(PngResourcePath(151));
+    background_ = ui_.Pictures.Get(PngResourcePath(151));
     Render();
     move(position_);
     show();

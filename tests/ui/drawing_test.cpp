@@ -182,6 +182,32 @@ TEST(Scaling, ReleasedImagesDrawNothing) {
     EXPECT_EQ(out.pixelColor(5, 5), QColor(Qt::black));
 }
 
+// A picture is read on its control's first paint, once for every control
+// naming the same file; a file that cannot be read leaves its look blank.
+TEST(Scaling, PicturesAreReadOnFirstPaintOnceForAllControls) {
+    QTemporaryDir dir;
+    RecordingHost host;
+    const QString red = SolidPng(dir, "n.png", 10, 10, Qt::red);
+    CCheckButton a(&host, 1, Rect{0, 0, 10, 10}, "");
+    CCheckButton b(&host, 2, Rect{10, 0, 20, 10}, "");
+    CCheckButton missing(&host, 3, Rect{20, 0, 30, 10}, "");
+    a.SetNormalImage(red);
+    b.SetNormalImage(red);
+    missing.SetNormalImage(dir.filePath("absent.png"));
+    EXPECT_EQ(host.ui.Pictures.Count(), 0);
+
+    QImage out(30, 10, QImage::Format_RGB32);
+    out.fill(Qt::black);
+    QPainter p(&out);
+    for (CCheckButton* c : {&a, &b, &missing})
+        c->Draw(p, Rect{0, 0, 30, 10});
+    p.end();
+    EXPECT_EQ(out.pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(out.pixelColor(15, 5), QColor(Qt::red));
+    EXPECT_EQ(out.pixelColor(25, 5), QColor(Qt::black));
+    EXPECT_EQ(host.ui.Pictures.Count(), 2);
+}
+
 // --- battery gauge -----------------------------------------------------------------
 
 struct FillCase {

@@ -1,0 +1,114 @@
+// The skin's pictures are read when they are first shown: the window looks
+// exactly as it did when every picture was read as its control was created,
+// on its first paint, on the first hover of a control, in a section opened
+// later and in a dialog's first paint.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <vector>
+
+#include "app/dpi_section.h"
+#include "app/settings_sections.h"
+#include "main_window_fixture.h"
+
+namespace velmaro::test {
+namespace {
+
+struct Shot {
+    std::string What;
+    QImage Image;
+};
+
+class SkinLoadingTest : public MainWindowFixture, public ::testing::WithParamInterface<double> {
+  protected:
+    // Starts a window reading its pictures lazily or all at once and walks
+    // it through the same steps, keeping a picture of each.
+    std::vector<Shot> Walk(bool eager) {
+        Stop();
+        Ui() = UiContext{};
+        Ui().Pictures.Eager = eager;
+        MainWindowOptions options;
+        options.Scale = GetParam();
+        CKorvaneDlg& w = Start(options);
+        std::vector<Shot> shots;
+        shots.push_back({"first paint", w.RenderAll().copy()});
+        readAtFirstPaint = Ui().Pictures.Count();
+        // The pointer comes from the background (the last walk left it on a control).
+        QTest::mouseMove(&w, QPoint(1, 1));
+        ProcessEvents();
+
+        // The first hover of each kind of control reads its hover look.
+        for (uint32_t id : {kResetButtonId, kExitButtonId, kRateHeaderId, kDpiEnableBoxId + 1,
+                            kMinimiseButtonId}) {
+            CControlBase* c = w.FindControl(id);
+            if (c == nullptr || !c->IsShown()) {
+                ADD_FAILURE() << "control " << id << " is not shown";
+                continue;
+            }
+            const Rect r = c->GetRect();
+            QTest::mouseMove(&w, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+            ProcessEvents();
+            shots.push_back({"hover " + std::to_string(id), w.RenderAll().copy()});
+        }
+        // A section opened later shows its pictures on its first paint.
+        Click(kRateHeaderId);
+        shots.push_back({"rate section", w.RenderAll().copy()});
+        // A dialog's pictures on its first paint.
+        answer = [&shots](CDlgBase& dialog) {
+            shots.push_back({"dialog " + Describe(dialog), dialog.RenderAll().copy()});
+            return int(QDialog::Rejected);
+        };
+        Click(kResetButtonId);
+        answer = nullptr;
+        return shots;
+    }
+
+    int readAtFirstPaint = 0;
+};
+
+TEST_P(SkinLoadingTest, LooksAsWhenEveryPictureWasReadAtStart) {
+    const std::vector<Shot> eager = Walk(true);
+    const int readEagerly = readAtFirstPaint;
+    const std::vector<Shot> lazy = Walk(false);
+    const int readLazily = readAtFirstPaint;
+
+    ASSERT_EQ(lazy.size(), eager.size());
+    ASSERT_EQ(lazy.back().What, "dialog reset");
+    for (size_t i = 0; i < lazy.size(); ++i) {
+        SCOPED_TRACE(lazy[i].What);
+        EXPECT_EQ(lazy[i].What, eager[i].What);
+        ASSERT_EQ(lazy[i].Image.size(), eager[i].Image.size());
+        // Pixel for pixel (QImage compares every pixel).
+        EXPECT_TRUE(lazy[i].Image == eager[i].Image);
+        // Each step shows something new (a hover that drew nothing would not).
+        if (i > 0) {
+            EXPECT_FALSE(lazy[i].Image == lazy[i - 1].Image);
+        }
+    }
+    // Only what the first paint shows was read for it.
+    EXPECT_LT(readLazily * 2, readEagerly);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, SkinLoadingTest, ::testing::Values(1.0, 2.0));
+
+TEST_F(MainWindowFixture, HoverAndPressedLooksWaitForTheirFirstUse) {
+    CKorvaneDlg& w = Start();
+    w.RenderAll();
+    const SkinImageCache& read = Ui().Pictures;
+    const QString hover = Ui().SkinFile("button2_ov.png");
+    EXPECT_TRUE(read.Holds(Ui().SkinFile("button2_nr.png")));
+    EXPECT_FALSE(read.Holds(hover));
+    // Nothing of the dialogs, the pages behind or the sections closed.
+    for (const char* file : {"Frame_common.bmp", "Frame_warning.bmp", "125hz_nr.png",
+                             "combo2_ov.png", "check_button_dpi_ov.png", "exit_ov.png"})
+        EXPECT_FALSE(read.Holds(Ui().SkinFile(file))) << file;
+
+    const Rect r = w.FindControl(kResetButtonId)->GetRect();
+    QTest::mouseMove(&w, QPoint(r.left + 2, r.top + 2));
+    ProcessEvents();
+    w.RenderAll();
+    EXPECT_TRUE(read.Holds(hover));
+}
+
+}  // namespace
+}  // namespace velmaro::test
