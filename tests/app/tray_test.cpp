@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QSystemTrayIcon>
 
 #include "app/tray_battery_icon.h"
@@ -107,6 +108,33 @@ TEST(TrayBatteryIconTest, TheBoltShowsWhileCharging) {
         EXPECT_EQ(icon.pixmap(s, s).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
                   DrawTrayIcon(base, {true, 2, 1, true}, s))
             << s;
+}
+
+// Every state at the usual panel sizes, side by side on a grey panel, for a
+// look at them (app_screenshots/tray_icons.png).
+TEST(TrayBatteryIconTest, SheetOfEveryState) {
+    const QIcon base = BaseIcon();
+    const TrayBatteryState states[] = {
+        {},
+        {true, 0, 2, false},
+        {true, 1, 2, false},
+        {true, 2, 1, false},
+        {true, 3, 0, false},
+        {true, 4, 0, false},
+        {true, 2, 1, true},
+        {true, 4, 0, true},
+    };
+    const int sizes[] = {16, 22, 24, 32, 48, 64};
+    QImage sheet(8 * 72, 6 * 72, QImage::Format_RGB32);
+    sheet.fill(QColor(60, 60, 64));
+    QPainter p(&sheet);
+    for (int row = 0; row < 6; ++row) {
+        for (int col = 0; col < 8; ++col)
+            p.drawImage(col * 72 + 4, row * 72 + 4, DrawTrayIcon(base, states[col], sizes[row]));
+    }
+    p.end();
+    QDir().mkpath(VELMARO_APP_SCREENSHOT_DIR);
+    EXPECT_TRUE(sheet.save(QString(VELMARO_APP_SCREENSHOT_DIR) + "/tray_icons.png", "PNG"));
 }
 
 TEST(TrayTextTest, TheTipComesFromTheLanguageTableAndOldFilesReadAsEnglish) {

@@ -27,6 +27,27 @@ ITEM = "org.kde.StatusNotifierItem"
 PROPS = "org.freedesktop.DBus.Properties"
 NOTIFICATIONS = "org.freedesktop.Notifications"
 
+WATCHER_XML = """<node>
+ <interface name="org.kde.StatusNotifierWatcher">
+  <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
+  <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
+  <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+  <property name="ProtocolVersion" type="i" access="read"/>
+  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+  <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
+  <signal name="StatusNotifierHostRegistered"/>
+ </interface>
+ <interface name="org.freedesktop.DBus.Properties">
+  <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
+  <method name="GetAll"><arg type="s" direction="in"/><arg type="a{sv}" direction="out"/></method>
+ </interface>
+ <interface name="org.freedesktop.DBus.Introspectable">
+  <method name="Introspect"><arg type="s" direction="out"/></method>
+ </interface>
+</node>
+"""
+
 
 class Watcher(dbus.service.Object):
     def __init__(self, bus, log):
@@ -65,6 +86,13 @@ class Watcher(dbus.service.Object):
     @dbus.service.method(PROPS, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
         return self._props()[name]
+
+    # Qt reads the watcher's properties through an introspected proxy, so
+    # they must be in the introspection data (dbus-python leaves them out).
+    @dbus.service.method("org.freedesktop.DBus.Introspectable", in_signature="",
+                         out_signature="s")
+    def Introspect(self):
+        return WATCHER_XML
 
     @dbus.service.method(PROPS, in_signature="s", out_signature="a{sv}")
     def GetAll(self, interface):

@@ -10,15 +10,13 @@
 # Usage: dbus-run-session -- sni_tray_test.sh path/to/velmaro
 set -euo pipefail
 
-here=$(dirname "$0")
-source "$here/tray_session.sh" "$1"
-bus() { python3 "$here/desktop_bus.py" "$@"; }
+source "$(dirname "$0")/tray_session.sh" "$1"
 
 start_app --hidden
 sleep 3
 [ -z "$(visible_main)" ] || fail "the window showed while waiting for a tray"
 : >"$work/items"
-bus tray-host "$work/items" >"$work/host.out" 2>&1 &
+desktop_bus tray-host "$work/items" >"$work/host.out" 2>&1 &
 pids+=($!)
 for _ in $(seq 200); do
     grep -q '^item ' "$work/items" && break
@@ -28,17 +26,17 @@ grep -q '^item ' "$work/items" || fail "the program registered no item with the 
 sleep 0.5
 [ -z "$(visible_main)" ] || fail "the window showed although a tray came"
 
-labels=$(bus menu-labels "$work/items") || fail "the item's menu could not be read"
+labels=$(desktop_bus menu-labels "$work/items") || fail "the item's menu could not be read"
 for entry in Settings "Start at login" Exit; do
     grep -qx "$entry" <<<"$labels" || fail "the menu has no \"$entry\": $labels"
 done
 
-bus activate "$work/items" || fail "Activate failed"
+desktop_bus activate "$work/items" || fail "Activate failed"
 wait_visible_main >/dev/null
-bus context-menu "$work/items" || true
+desktop_bus context-menu "$work/items" || true
 sleep 0.3
 kill -0 "$app_pid" || fail "ContextMenu ended the program"
-bus menu-click "$work/items" Exit || fail "the menu's Exit could not be clicked"
-status=$(app_status)
+desktop_bus menu-click "$work/items" Exit || fail "the menu's Exit could not be clicked"
+wait_app_end
 [ "$status" -eq 0 ] || fail "Exit in the item's menu ended the program with $status"
 echo PASS

@@ -2,9 +2,9 @@
 # path as its argument, inside a private session bus (dbus-run-session). It
 # starts an X server of its own and leaves: $app, $work (removed at exit with
 # every process started here), $data, $title, start_app ARGS... (sets
-# $app_pid), start_trayer, visible_main (the main window's X id when it is
+# $app_pid), desktop_bus ARGS... (tests/e2e/desktop_bus.py), start_trayer, visible_main (the main window's X id when it is
 # shown), wait_visible_main, tray_icon (the icon's X window in the tray),
-# app_status (waits for the program's end and prints its status) and
+# wait_app_end (waits for the program's end and sets $status) and
 # fail MESSAGE.
 
 app=$(realpath "$1")
@@ -39,6 +39,19 @@ export XDG_CONFIG_HOME="$work/config"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 data="$work/data"
 title="Pyxeltor Quill mouse"
+
+# A Python with the D-Bus bindings (the Debian packages python3-dbus and
+# python3-gi go with the system's interpreter).
+desktop_bus() {
+    local py
+    for py in /usr/bin/python3 python3; do
+        if "$py" -c "import dbus, gi" 2>/dev/null; then
+            "$py" "$(dirname "${BASH_SOURCE[0]}")/desktop_bus.py" "$@"
+            return
+        fi
+    done
+    fail "no Python with dbus and gi"
+}
 
 start_app() {
     "$app" --simulate --data-dir "$data" "$@" >>"$work/app.log" 2>&1 &
@@ -89,13 +102,12 @@ wait_tray_icon() {
     echo "$id"
 }
 
-app_status() {
-    local status=0
+wait_app_end() {
+    status=0
     for _ in $(seq 200); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.05
     done
     kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
     wait "$app_pid" || status=$?
-    echo "$status"
 }

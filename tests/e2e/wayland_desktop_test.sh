@@ -42,7 +42,12 @@ export WAYLAND_DISPLAY=wl-velmaro-test QT_QPA_PLATFORM=wayland
 unset DISPLAY
 
 : >"$work/notes"
-python3 "$here/desktop_bus.py" notifications "$work/notes" >"$work/stub.out" 2>&1 &
+py=""
+for candidate in /usr/bin/python3 python3; do
+    "$candidate" -c "import dbus, gi" 2>/dev/null && { py=$candidate; break; }
+done
+[ -n "$py" ] || fail "no Python with dbus and gi"
+"$py" "$here/desktop_bus.py" notifications "$work/notes" >"$work/stub.out" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
     grep -q ready "$work/stub.out" 2>/dev/null && break
@@ -69,7 +74,6 @@ first=$(grep '"summary"' "$work/notes" | head -n1)
 grep -q '"summary": "DPI-' <<<"$first" || fail "the notification does not name the level: $first"
 grep -q '"transient": true' <<<"$first" || fail "the notification is not transient: $first"
 grep -q '"timeout": 1500' <<<"$first" || fail "the notification does not close in time: $first"
-grep -q '"replaces": 0' <<<"$first" && fail "the first notification did not get an id"
 id=$(sed -E 's/.*"id": ([0-9]+).*/\1/' <<<"$first")
 
 # A second change at once replaces the first notification.
@@ -94,5 +98,6 @@ wait "$app_pid" || status=$?
 
 "$tests" --gtest_filter='WaylandPlacementTest.*' >"$work/placement.log" 2>&1 ||
     { cat "$work/placement.log" >&2; fail "the placement tests failed on weston"; }
-grep -q "SKIPPED" "$work/placement.log" && { cat "$work/placement.log" >&2; fail "the placement tests did not run on Wayland"; }
+grep -q '\[  PASSED  \] 2 tests' "$work/placement.log" ||
+    { cat "$work/placement.log" >&2; fail "the placement tests did not run on Wayland"; }
 echo PASS

@@ -37,6 +37,6 @@ done
 [ -z "$(visible_main)" ] || fail "the close button did not hide the window"
 kill -0 "$app_pid" || fail "the close button ended the program beside a tray"
 kill -TERM "$app_pid"
-status=$(app_status)
+wait_app_end
 [ "$status" -eq 0 ] || fail "velmaro ended with $status after SIGTERM"
 echo PASS

@@ -51,7 +51,7 @@ xdotool mousemove --window "$main" 941 374 click 1
 sleep 1
 open_menu
 xdotool key --clearmodifiers Up Return
-status=$(app_status)
+wait_app_end
 [ "$status" -eq 0 ] || fail "Exit in the tray menu ended the program with $status"
 profile=$(iconv -f UTF-16 -t UTF-8 "$data/config/default0.psf") || fail "no profile file"
 grep -q "PollingRateValue=000000" <<<"$profile" || fail "the change was not saved at Exit"
