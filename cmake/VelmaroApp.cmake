@@ -5,9 +5,9 @@ if(NOT VELMARO_HAVE_UI)
     message(STATUS "No UI toolkit: the desktop program is not built")
     return()
 endif()
-find_package(Qt6 QUIET COMPONENTS Widgets Network)
-if(NOT Qt6Network_FOUND)
-    message(STATUS "Qt 6 Network not found: the desktop program is not built")
+find_package(Qt6 QUIET COMPONENTS Widgets Network DBus)
+if(NOT Qt6Network_FOUND OR NOT Qt6DBus_FOUND)
+    message(STATUS "Qt 6 Network or DBus not found: the desktop program is not built")
     return()
 endif()
 
@@ -19,13 +19,16 @@ file(GLOB VELMARO_APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/
 list(REMOVE_ITEM VELMARO_APP_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/app/main.cpp)
 add_library(velmaro_app STATIC ${VELMARO_APP_SOURCES})
 target_link_libraries(velmaro_app PUBLIC velmaro_ui velmaro_macro_dialogs velmaro_cli velmaro_hid_linux
-                                         Qt6::Widgets Qt6::Network)
-# X11 keyboard glue: press-only auto-repeat (XKB) and keys typed anywhere on
-# the desktop while a key capture runs (XInput2 raw events).
+                                         Qt6::Widgets Qt6::Network Qt6::DBus)
+# X11 glue: press-only auto-repeat (XKB), keys typed anywhere on the desktop
+# while a key capture runs (XInput2 raw events), an XEmbed tray's arrival.
 pkg_check_modules(VELMARO_XCB_KEYS REQUIRED IMPORTED_TARGET xcb xcb-xinput xcb-xkb)
 target_link_libraries(velmaro_app PRIVATE PkgConfig::VELMARO_XCB_KEYS)
 target_include_directories(velmaro_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src
                                        PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
+# The same X library shows an XEmbed tray appearing without asking Qt (which
+# settles its choice of tray at its first look).
+target_compile_definitions(velmaro_app PRIVATE VELMARO_HAVE_XCB)
 # Where the installed program finds its shared files and the udev rule,
 # relative to its own folder (any prefix) and in the configured prefix.
 file(RELATIVE_PATH VELMARO_SHARE_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}

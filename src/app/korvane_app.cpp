@@ -115,11 +115,19 @@ bool CanShowMessageBox() {
     return platform != "offscreen" && platform != "minimal";
 }
 
+// The restore request, with the launcher's activation token of this start
+// when it has one (a Wayland compositor lets the running copy take the focus
+// with it).
+QString RestoreRequest() {
+    const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN").trimmed();
+    return token.isEmpty() ? QStringLiteral("restore") : "restore " + token;
+}
+
 // A later start: the running copy comes to the front; this one ends quietly.
 int HandOverToRunningCopy(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     SingleInstance instance;
-    instance.Send("restore");
+    instance.Send(RestoreRequest());
     return 0;
 }
 
@@ -221,7 +229,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
     SingleInstance instance;
     if (!oneShot && !instance.Acquire()) {
         // Another copy started in the meantime.
-        instance.Send("restore");
+        instance.Send(RestoreRequest());
         return 0;
     }
 
@@ -271,8 +279,8 @@ int CKorvaneApp::Run(int argc, char** argv) {
             });
         }
         instance.SetRequestHandler([&window, &sim](const QString& request) -> QString {
-            if (request == "restore") {
-                window.SendMessage(kMsgRestore, 0, 0);
+            if (request == "restore" || request.startsWith("restore ")) {
+                window.Restore(request.mid(8));
                 return kAnswerOk;
             }
             if (!request.startsWith("sim "))

@@ -6,13 +6,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "app/autostart.h"
 #include "app/button_page.h"
 #include "app/data_folder_watcher.h"
 #include "app/debounce_section.h"
 #include "app/desktop_actions.h"
+#include "app/desktop_notification.h"
 #include "app/device_access.h"
 #include "app/dpi_section.h"
 #include "app/firmware_reset_dlg.h"
@@ -26,6 +27,8 @@
 #include "app/settings_sections.h"
 #include "app/tray_icon.h"
 #include "model/text_entries.h"
+#include "app/tray_watch.h"
+#include "app/window_activation.h"
 #include "skin_layout.h"
 #include "storage/file_system.h"
 #include "ui/attention_dlg.h"
@@ -65,7 +68,15 @@ CKorvaneDlg::CKorvaneDlg(UiContext& ui, const MainWindowSetup& setup)
         QMetaObject::invokeMethod(
             this, [this] { DrainPostedEvents(); }, Qt::QueuedConnection);
     });
-    trayAvailable_ = setup_.TrayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+    if (setup_.TrayAvailable) {
+        trayAvailable_ = *setup_.TrayAvailable;
+    } else {
+        trayWatch_ = std::make_unique<CTrayWatch>([this](bool available) {
+            // From the bus or a timer, never from inside the icon's signals.
+            SetTrayAvailable(available);
+        });
+        trayAvailable_ = trayWatch_->Available();
+    }
 
     buttons_ = std::make_unique<CButtonPage>(*this);
     dpi_ = std::make_unique<CDpiSection>(*this);
@@ -84,6 +95,7 @@ CKorvaneDlg::CKorvaneDlg(UiContext& ui, const MainWindowSetup& setup)
 CKorvaneDlg::~CKorvaneDlg() {
     osd_.reset();
     tray_.reset();
+    trayWatch_.reset();
     // The save at exit, when nothing ran it yet, and the readers stopped
     // before the backend goes.
     core_->Shutdown();
@@ -114,7 +126,7 @@ bool CKorvaneDlg::OnInitDialog() {
     CDlgBase::OnInitDialog();
     PlaceWindow();
     if (trayAvailable_)
-        tray_ = std::make_unique<CTrayIcon>(*this);
+        MakeTray();
     RefreshControls();
     // The gauge shows what the first status answer said, before the status
     // timer's first tick.
@@ -397,13 +409,20 @@ void CKorvaneDlg::ShowAttention(uint16_t title_entry, uint16_t message_entry) {
     // Modeless and topmost: the program goes on while the user reads it.
     CAttentionDlg* dialog = CAttentionDlg::ShowModeless(
         Ui(), State().Language, Text(title_entry),
-        denied ? DeviceAccessText(State().Language, setup_.UdevRule) : Text(message_entry), nullptr,
-        denied ? AttentionLayout::Long : AttentionLayout::Short);
+        denied ? DeviceAccessText(State().Language, setup_.UdevRule) : Text(message_entry),
+        // A Wayland compositor places a window only relative to its parent.
+        OnWayland() ? this : nullptr, denied ? AttentionLayout::Long : AttentionLayout::Short);
     startupMessage_ = dialog;
     RegisterDialog(dialog);
 }
 
 void CKorvaneDlg::ShowOsd(const OsdTexts& texts) {
+    if (OsdAsNotification()) {
+        if (!notification_)
+            notification_ = std::make_unique<CDesktopNotification>();
+        if (notification_->Show(texts, kOsdNotificationMs))
+            return;
+    }
     osd_ = std::make_unique<COsdWindow>(Scale(), QString::fromStdU16String(Ui().Font.Face));
     osd_->SetTexts(texts);
     osd_->ShowAtCorner();
@@ -411,6 +430,7 @@ void CKorvaneDlg::ShowOsd(const OsdTexts& texts) {
 
 void CKorvaneDlg::UpdateOsd(const OsdTexts& texts) {
     if (osd_ == nullptr) {
+        // A notification is replaced by the next one.
         ShowOsd(texts);
         return;
     }
@@ -419,9 +439,15 @@ void CKorvaneDlg::UpdateOsd(const OsdTexts& texts) {
 
 void CKorvaneDlg::CloseOsd() {
     osd_.reset();
+    // Hosts that keep notifications longer than asked are told.
+    if (notification_)
+        notification_->Close();
 }
 
 void CKorvaneDlg::UpdateBattery(const BatteryDisplay& display) {
+    lastBattery_ = display;
+    if (tray_)
+        tray_->ShowBattery(WirelessOnly(), display.Level, display.ChargeState);
     if (auto* gauge = FindControlAs<CBattery>(kBatteryGaugeId)) {
         gauge->SetLevel(display.Level);
         gauge->SetMode(display.ChargeState);
@@ -529,12 +555,13 @@ void CKorvaneDlg::OnUserGuide() {
     OpenUserGuide(setup_.UserGuideUrl);
 }
 
-void CKorvaneDlg::Restore() {
+void CKorvaneDlg::Restore(const QString& activationToken) {
     if (ended_)
         return;
-    showNormal();
-    raise();
-    activateWindow();
+    // The window no longer waits for a notification area.
+    if (trayWait_)
+        trayWait_->stop();
+    BringToFront(this, activationToken);
 }
 
 void CKorvaneDlg::DrainPostedEvents() {
@@ -557,6 +584,9 @@ void CKorvaneDlg::EndProgram() {
     ended_ = true;
     osd_.reset();
     tray_.reset();
+    trayWatch_.reset();
+    if (trayWait_)
+        trayWait_->stop();
     hide();
     // The save at exit runs now, whatever ends the program.
     core_->Shutdown();
@@ -641,14 +671,6 @@ void CKorvaneDlg::ShowNotice(const QString& message) {
     CAttentionDlg dialog(Ui(), State().Language, Text(kAttentionTitle), message, this,
                          AttentionLayout::Long);
     RunModal(dialog);
-}
-
-void CKorvaneDlg::ShowAtStart(bool hidden) {
-    Initialize();
-    // Without a notification area a hidden window could never be found.
-    if (hidden && trayAvailable_)
-        return;
-    show();
 }
 
 void CKorvaneDlg::SetStartAtLogin(bool enabled) {

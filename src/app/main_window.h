@@ -21,6 +21,8 @@
 #include "ui/dlg_base.h"
 #include "ui/file_chooser.h"
 
+class QTimer;
+
 namespace velmaro {
 
 class CMainWindowPage;
@@ -37,6 +39,8 @@ class CPowerArea;
 class COsdWindow;
 class CTrayIcon;
 class CDataFolderWatcher;
+class CTrayWatch;
+class CDesktopNotification;
 class FileSystem;
 class HidBackend;
 
@@ -77,8 +81,12 @@ struct MainWindowSetup {
     std::function<int(CDlgBase&)> RunModal;
     // The open and save file dialogs; null: the desktop's (QFileDialog).
     FileChooser* Chooser = nullptr;
-    // Whether the desktop has a notification area; none: ask the system.
+    // Whether the desktop has a notification area; none: ask the system,
+    // and follow a tray that comes or goes after the start.
     std::optional<bool> TrayAvailable;
+    // Whether the on-screen display is a desktop notification; none: on
+    // Wayland, when the notification service is on the session bus.
+    std::optional<bool> OsdAsNotification;
     // The user guide the link opens.
     QString UserGuideUrl;
     // Support text of the hidden key sequence; empty: the language's.
@@ -172,8 +180,9 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     // --- the program's end and the window's looks ----------------------------
     // Runs what other threads posted (input reports, device changes).
     void DrainPostedEvents();
-    // Brings the window back from the notification area or the task bar.
-    void Restore();
+    // Brings the window back from the notification area or the task bar;
+    // on Wayland with the activation token of the request, when it has one.
+    void Restore(const QString& activationToken = QString());
     // Closes the open dialogs, saves what is pending and ends the program.
     void EndProgram();
     bool Ended() const { return ended_; }
@@ -184,9 +193,17 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
         firstPaintHandler_ = std::move(handler);
     }
     bool TrayAvailable() const { return trayAvailable_; }
+    // A notification area came or went: the icon is added or removed, and
+    // the close button hides or ends accordingly.
+    void SetTrayAvailable(bool available);
     // The first showing: `hidden` (velmaro --hidden) starts in the
-    // notification area without the window, where there is one.
+    // notification area without the window, where there is one. When the
+    // system is asked and has none yet, the window waits up to
+    // kTrayWaitMs for one before it shows.
     void ShowAtStart(bool hidden);
+    static constexpr int kTrayWaitMs = 30000;
+    // A hidden start waiting for a notification area.
+    bool WaitingForTray() const;
     // The tray's "Start at login": writes or removes the autostart entry; a
     // failure is told in the attention dialog. The entry's check follows the
     // file.
@@ -226,6 +243,13 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     void ShowKeptFiles(int headingEntry, const StorageReport& report);
     void OnOutsideChanges();
     void PlaceWindow();
+    void MakeTray();
+    bool OsdAsNotification() const;
+    // The mouse is reached through its receiver only (its battery counts).
+    bool WirelessOnly() const;
+    // How long the on-screen display's notification stays: the display's
+    // 300 ms countdown of five ticks.
+    static constexpr int kOsdNotificationMs = 1500;
 
     MainWindowSetup setup_;
     QtFileChooser desktopChooser_;
@@ -249,6 +273,11 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     std::unique_ptr<COsdWindow> osd_;
     std::unique_ptr<CTrayIcon> tray_;
     std::unique_ptr<CDataFolderWatcher> watcher_;
+    std::unique_ptr<CTrayWatch> trayWatch_;
+    std::unique_ptr<QTimer> trayWait_;
+    std::unique_ptr<CDesktopNotification> notification_;
+    // What the battery showed last, for an icon added later.
+    BatteryDisplay lastBattery_;
     QPointer<CDlgBase> startupMessage_;
 
     std::unique_ptr<CButtonPage> buttons_;

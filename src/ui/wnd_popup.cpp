@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -70,9 +71,12 @@ bool CWndPopup::Create(CDlgBase* owner, const Rect& screenRect, uint32_t message
     data_ = data;
     position_ = QPoint(screenRect.left, screenRect.top);
     // A tool window above everything, no frame, no taskbar entry; as the
-    // owner's child it is destroyed with the owner.
-    setParent(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                         Qt::NoDropShadowWindowHint);
+    // owner's child it is destroyed with the owner. A Wayland compositor
+    // places a tool window where it likes: there the popup is a popup of
+    // its owner, which the compositor puts where it is asked relative to it.
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    setParent(owner, (wayland ? Qt::Popup : Qt::Tool) | Qt::FramelessWindowHint |
+                         Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(std::max(1, screenRect.Width()), std::max(1, screenRect.Height()));
     created_ = true;

@@ -173,6 +173,7 @@ TEST_F(StartAtLoginTest, TheTrayEntryWritesAndRemovesTheAutostartEntry) {
     EXPECT_FALSE(entry.isChecked());
 
     entry.trigger();
+    ProcessEvents();
     EXPECT_TRUE(entry.isChecked());
     const QByteArray text = EntryText();
     EXPECT_TRUE(text.startsWith("[Desktop Entry]\n")) << text.toStdString();
@@ -181,6 +182,7 @@ TEST_F(StartAtLoginTest, TheTrayEntryWritesAndRemovesTheAutostartEntry) {
         << text.toStdString();
 
     entry.trigger();
+    ProcessEvents();
     EXPECT_FALSE(entry.isChecked());
     EXPECT_FALSE(QFile::exists(Entry()));
     EXPECT_TRUE(dialogs.empty());
@@ -202,6 +204,7 @@ TEST_F(StartAtLoginTest, AnEntryThatCannotBeWrittenIsToldAndLeftUnchecked) {
     Start();
     QAction& entry = Window().Tray()->StartAtLogin();
     entry.trigger();
+    ProcessEvents();
     EXPECT_FALSE(entry.isChecked());
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_NE(dialogs[0].find("autostart"), std::string::npos) << dialogs[0];

@@ -55,6 +55,8 @@ struct MainWindowOptions {
     bool WatchDeviceChanges = true;
     // Started as `velmaro --hidden` is.
     bool Hidden = false;
+    // Leave `Tray` aside and ask the system, following a tray that comes later.
+    bool AskSystemForTray = false;
     // Fills the data folder (with a trailing "/") before the window starts.
     std::function<void(const QString&)> Seed{};
     // What the autostart entry runs; empty: the test program.
@@ -86,7 +88,8 @@ class MainWindowFixture : public ::testing::Test {
         setup.Core.DataFolder = DataFolder().toStdU16String();
         setup.Core.Locale = options.Locale;
         setup.Core.WatchDeviceChanges = options.WatchDeviceChanges;
-        setup.TrayAvailable = options.Tray;
+        if (!options.AskSystemForTray)
+            setup.TrayAvailable = options.Tray;
         setup.SupportText = "support";
         setup.Chooser = chooser;
         setup.AutostartCommand = options.AutostartCommand;

@@ -77,6 +77,9 @@ TEST_F(MainWindowFixture, TrayExitClosesRegisteredDialogsAndSaves) {
     ASSERT_EQ(actions.size(), 4);
     EXPECT_TRUE(actions[2]->isSeparator());
     actions[3]->trigger();
+    // The exit runs once the menu has delivered its click.
+    EXPECT_FALSE(Window().Ended());
+    ProcessEvents();
     EXPECT_FALSE(manager.isVisible());
     EXPECT_TRUE(Window().Ended());
     EXPECT_EQ(endCalls, 1);
