@@ -337,6 +337,15 @@ void AppCore::SaveFiles() {
     last_save_.Append(WriteAllProfileFiles(state_, fs_));
 }
 
+std::optional<bool> AppCore::SaveMacrosNow() {
+    if (!macros_changed_ || !HasDataFolder())
+        return std::nullopt;
+    const bool saved = SaveMacroLibrary(MacroLibraryPath(state_.DataFolder), library_, fs_);
+    if (saved)
+        macros_changed_ = false;
+    return saved;
+}
+
 ShutdownReport AppCore::Shutdown() {
     ShutdownReport report;
     if (shut_down_)
