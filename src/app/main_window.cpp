@@ -443,7 +443,7 @@ bool CKorvaneDlg::HandleWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t l
             return true;
         case kMsgRestore:
         case kMenuRestore:
-            Restore();
+            Restore(QString());
             return true;
         case kMenuExit:
             EndProgram();
@@ -487,9 +487,12 @@ void CKorvaneDlg::OnUserGuide() {
     OpenUserGuide(setup_.UserGuideUrl);
 }
 
-void CKorvaneDlg::Restore() {
+void CKorvaneDlg::Restore(const QString& activationToken) {
     if (ended_)
         return;
+    // The desktop's activation token (Wayland's focus hand-over); empty
+    // when the restore came from the program itself.
+    (void)activationToken;
     showNormal();
     raise();
     activateWindow();

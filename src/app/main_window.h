@@ -163,8 +163,10 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     // --- the program's end and the window's looks ----------------------------
     // Runs what other threads posted (input reports, device changes).
     void DrainPostedEvents();
-    // Brings the window back from the notification area or the task bar.
-    void Restore();
+    // Brings the window back from the notification area or the task bar;
+    // `activationToken` is the desktop's token of the request that asked
+    // for it (org.freedesktop.Application.Activate), empty when none came.
+    void Restore(const QString& activationToken);
     // Closes the open dialogs, saves what is pending and ends the program.
     void EndProgram();
     bool Ended() const { return ended_; }

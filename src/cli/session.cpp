@@ -107,13 +107,14 @@ int Session::Attach(const AttachedCore& attached, const GlobalOptions& options) 
         console_.Message("could not write " + options.TracePath + ": " + std::strerror(errno));
         return kExitFiles;
     }
-    // The program polls the status itself; a mouse that came after its
-    // start is asked once, so status answers as a start of its own would.
-    if (HasMouse() && startup_.Status != StatusQueryOutcome::Parsed)
-        startup_.Status = active_->QueryStatus();
     files_->Forget();
     sentAtAttach_ = attached.SentSoFar ? attached.SentSoFar() : 0;
     return kExitOk;
+}
+
+void Session::RefreshStatus() {
+    if (HasMouse())
+        startup_.Status = active_->QueryStatus();
 }
 
 int Session::SentReports() const {

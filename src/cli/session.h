@@ -118,6 +118,9 @@ class Session {
     const StartupReport& Startup() const { return startup_; }
     // Runs on a running program's core (Attach).
     bool Attached() const { return attached_ != nullptr; }
+    // Asks the mouse for its status now, as a start of its own does: a
+    // running program polls it only where a battery is to be watched.
+    void RefreshStatus();
     // A command interface of the mouse is open.
     bool HasMouse() const;
     // The disk the core and the commands write through.

@@ -55,6 +55,8 @@ struct MainWindowOptions {
     std::function<void(const QString&)> Seed{};
     // What the autostart entry runs; empty: the test program.
     QString AutostartCommand = "velmaro";
+    // Changes the setup last (another backend or disk in front of the mouse's).
+    std::function<void(MainWindowSetup&)> Adjust{};
 };
 
 class MainWindowFixture : public ::testing::Test {
@@ -88,6 +90,8 @@ class MainWindowFixture : public ::testing::Test {
             dialogs.push_back(Describe(dialog));
             return answer ? answer(dialog) : int(QDialog::Accepted);
         };
+        if (options.Adjust)
+            options.Adjust(setup);
         window_ = std::make_unique<CKorvaneDlg>(ui_, setup);
         window_->SetEndHandler([this] { ++endCalls; });
         window_->ShowAtStart(options.Hidden);
