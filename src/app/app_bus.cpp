@@ -1,5 +1,6 @@
 #include "app/app_bus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDBusVariant>
@@ -186,6 +187,10 @@ void CAppBus::RunQueued() {
             answer = handlers_.RunCommand(command);
         pending.Connection.send(
             pending.Message.createReply({answer.Status, answer.Out, answer.Err}));
+        // Calls that came meanwhile join the queue now, so that commands
+        // started together run back to back and the window repaints once
+        // after them rather than between each two.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     }
     running_ = false;
 }
