@@ -5,9 +5,9 @@ if(NOT VELMARO_HAVE_UI)
     message(STATUS "No UI toolkit: the desktop program is not built")
     return()
 endif()
-find_package(Qt6 QUIET COMPONENTS Widgets Network DBus)
-if(NOT Qt6Network_FOUND OR NOT Qt6DBus_FOUND)
-    message(STATUS "Qt 6 Network or DBus not found: the desktop program is not built")
+find_package(Qt6 QUIET COMPONENTS Widgets DBus)
+if(NOT Qt6DBus_FOUND)
+    message(STATUS "Qt 6 DBus not found: the desktop program is not built")
     return()
 endif()
 
@@ -19,7 +19,7 @@ file(GLOB VELMARO_APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/
 list(REMOVE_ITEM VELMARO_APP_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/app/main.cpp)
 add_library(velmaro_app STATIC ${VELMARO_APP_SOURCES})
 target_link_libraries(velmaro_app PUBLIC velmaro_ui velmaro_macro_dialogs velmaro_cli velmaro_hid_linux
-                                         Qt6::Widgets Qt6::Network Qt6::DBus)
+                                         Qt6::Widgets Qt6::DBus)
 # X11 glue: press-only auto-repeat (XKB), keys typed anywhere on the desktop
 # while a key capture runs (XInput2 raw events), an XEmbed tray's arrival.
 pkg_check_modules(VELMARO_XCB_KEYS REQUIRED IMPORTED_TARGET xcb xcb-xinput xcb-xkb)

@@ -1,15 +1,19 @@
 #include "app/korvane_app.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QImage>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSessionManager>
+#include <QThread>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 
+#include "app/app_bus.h"
+#include "app/command_server.h"
 #include "app/desktop_actions.h"
 #include "app/device_access.h"
 #include "app/main_window.h"
@@ -20,11 +24,12 @@
 #include "app/single_instance.h"
 #include "app/ui_scale.h"
 #include "app/x11_keys.h"
+#include "cli/folder_owner.h"
 #include "cli/session.h"
-#include "cli/tracing_backend.h"
 #include "device/hid/linux/linux_hid_backend.h"
 #include "device/hid/sim/virtual_mouse.h"
 #include "model/text.h"
+#include "platform/folder_lock.h"
 #include "storage/data_folder.h"
 #include "storage/english_texts.h"
 #include "ui/ui_platform.h"
@@ -62,11 +67,15 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kExitFiles = 3;
+constexpr int kExitFolderBusy = 4;
 // velmaro --sim: delivered, no simulated copy (or it could not take the
 // event), unknown event.
 constexpr int kSimDelivered = 0;
 constexpr int kSimNoCopy = 1;
 constexpr int kSimUnknown = 2;
+constexpr char kAnswerOk[] = "ok";
+constexpr char kAnswerUnknown[] = "unknown";  // an event it does not know
+constexpr char kAnswerRefused[] = "refused";  // not a simulated copy
 constexpr char kAnswerFailed[] = "failed";
 
 // The virtual mouse answers at once; pausing for it would only slow the
@@ -92,7 +101,7 @@ int SendSimEvent(int argc, char** argv, const QString& event) {
         Say("no simulated copy of velmaro is running");
         return kSimNoCopy;
     }
-    const QString answer = instance.Send("sim " + event);
+    const QString answer = SendSimulateEvent(QDBusConnection::sessionBus(), event);
     if (answer == kAnswerOk)
         return kSimDelivered;
     if (answer == kAnswerUnknown) {
@@ -104,7 +113,7 @@ int SendSimEvent(int argc, char** argv, const QString& event) {
     else if (answer == kAnswerFailed)
         Say("the simulated mouse could not take \"" + event + "\" now");
     else
-        Say("the running copy did not answer");
+        Say("the running copy could not be reached over the session bus");
     return kSimNoCopy;
 }
 
@@ -115,20 +124,40 @@ bool CanShowMessageBox() {
     return platform != "offscreen" && platform != "minimal";
 }
 
-// The restore request, with the launcher's activation token of this start
-// when it has one (a Wayland compositor lets the running copy take the focus
-// with it).
-QString RestoreRequest() {
-    const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN").trimmed();
-    return token.isEmpty() ? QStringLiteral("restore") : "restore " + token;
+// A later start: the running copy comes to the front; this one ends quietly.
+// Without a session bus it cannot be asked, and this copy still ends.
+void ActivateOrSay() {
+    if (!ActivateRunningCopy(QDBusConnection::sessionBus()))
+        Say("velmaro is already running; it could not be reached over the session bus to "
+            "bring its window back");
 }
 
-// A later start: the running copy comes to the front; this one ends quietly.
 int HandOverToRunningCopy(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    SingleInstance instance;
-    instance.Send(RestoreRequest());
+    ActivateOrSay();
     return 0;
+}
+
+// The data folder's lock, for the window's whole life. A velmaroctl command
+// that holds it finishes first (it waits at most as long as velmaroctl would).
+FolderLock TakeDataFolder(const std::string& folder, QString& problem) {
+    if (folder.empty())
+        return FolderLock();
+    const auto deadline = std::chrono::steady_clock::now() + cli::kLockWait;
+    while (true) {
+        FolderLock lock = FolderLock::TryTake(folder, cli::kWindowProgram);
+        if (lock.Held() || !lock.Error().empty())
+            return lock;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            const LockHolder holder = FolderLock::ReadHolder(folder);
+            problem = "the data folder " + QString::fromStdString(folder) + " is in use by " +
+                      (holder.Pid == 0 ? QStringLiteral("another process")
+                                       : QString::fromStdString(holder.Program) +
+                                             QStringLiteral(" (process %1)").arg(holder.Pid));
+            return lock;
+        }
+        QThread::msleep(10);
+    }
 }
 
 }  // namespace
@@ -187,21 +216,13 @@ int CKorvaneApp::Run(int argc, char** argv) {
         real = std::make_unique<LinuxHidBackend>();
         backend = real.get();
     }
-    std::ofstream trace;
-    std::unique_ptr<HidBackend> tracing;
-    if (!options.TracePath.isEmpty()) {
-        trace.open(options.TracePath.toStdString(), std::ios::out | std::ios::app);
-        if (!trace) {
-            Say("could not write " + options.TracePath);
-            return kExitFiles;
-        }
-        tracing =
-            std::make_unique<cli::TracingHidBackend>(*backend, [&trace](const std::string& l) {
-                trace << l << '\n';
-                trace.flush();
-            });
-        backend = tracing.get();
+    // Every report is counted for velmaroctl's commands and traced on request.
+    CCommandServer server(*backend, options.TracePath);
+    if (!server.TraceOpen()) {
+        Say("could not write " + options.TracePath);
+        return kExitFiles;
     }
+    backend = &server.Backend();
 
     PrepareUiPlatform();
     QApplication application(argc, argv);
@@ -229,7 +250,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
     SingleInstance instance;
     if (!oneShot && !instance.Acquire()) {
         // Another copy started in the meantime.
-        instance.Send(RestoreRequest());
+        ActivateOrSay();
         return 0;
     }
 
@@ -243,6 +264,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
 
     MainWindowSetup setup;
     setup.Backend = backend;
+    setup.Files = &server.Files();
     NoPausePacer noPause;
     if (options.Simulate)
         setup.Pacing = &noPause;
@@ -255,6 +277,22 @@ int CKorvaneApp::Run(int argc, char** argv) {
     setup.UdevRule =
         FindUdevRule(programDir, QStringLiteral(VELMARO_UDEV_RULE_FROM_BIN),
                      QStringLiteral(VELMARO_UDEV_RULE), QStringLiteral(VELMARO_SOURCE_UDEV_RULE));
+
+    // One writer per data folder: velmaroctl hands its commands to this
+    // window while it holds the folder.
+    FolderLock folderLock;
+    if (!oneShot) {
+        const std::u16string folder =
+            setup.Core.DataFolder.empty() ? DefaultDataFolder() : setup.Core.DataFolder;
+        QString problem;
+        folderLock = TakeDataFolder(ToUtf8(folder), problem);
+        if (!problem.isEmpty()) {
+            Say(problem);
+            if (CanShowMessageBox())
+                QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), problem);
+            return kExitFolderBusy;
+        }
+    }
 
     int status = 0;
     {
@@ -278,23 +316,28 @@ int CKorvaneApp::Run(int argc, char** argv) {
                     &window, [&window] { window.EndProgram(); }, Qt::QueuedConnection);
             });
         }
-        instance.SetRequestHandler([&window, &sim](const QString& request) -> QString {
-            if (request == "restore" || request.startsWith("restore ")) {
-                window.Restore(request.mid(8));
-                return kAnswerOk;
-            }
-            if (!request.startsWith("sim "))
-                return kAnswerUnknown;
+        AppBusHandlers handlers;
+        handlers.Activate = [&window](const QString& token) { window.Restore(token); };
+        handlers.SimulateEvent = [&window, &sim](const QString& text) -> QString {
             if (!sim)
                 return kAnswerRefused;
-            const auto event = ParseSimEvent(request.mid(4));
+            const auto event = ParseSimEvent(text);
             if (!event)
                 return kAnswerUnknown;
             return DeliverSimEvent(*event, *sim, window.Profile(),
                                    window.Core().Device().CurrentDpiOrdinal)
                        ? kAnswerOk
                        : kAnswerFailed;
-        });
+        };
+        handlers.RunCommand = [&window, &server](const BusCommand& command) {
+            return server.Run(window, command);
+        };
+        CAppBus bus(std::move(handlers));
+        // Without a session bus the window runs on; velmaroctl then refuses
+        // to touch its folder and says why.
+        if (!oneShot && !bus.Register(QDBusConnection::sessionBus()))
+            Say("not on the session bus (" + bus.Problem() +
+                "): velmaroctl cannot reach this window");
         // Signals and the end of the desktop session end the program as its
         // exit does, saving what is pending.
         SignalPipe signalPipe([&window](int) { window.EndProgram(); });

@@ -26,9 +26,9 @@
 #include "app/rate_section.h"
 #include "app/settings_sections.h"
 #include "app/tray_icon.h"
-#include "model/text_entries.h"
 #include "app/tray_watch.h"
 #include "app/window_activation.h"
+#include "model/text_entries.h"
 #include "skin_layout.h"
 #include "storage/file_system.h"
 #include "ui/attention_dlg.h"
@@ -511,7 +511,7 @@ bool CKorvaneDlg::HandleWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t l
             return true;
         case kMsgRestore:
         case kMenuRestore:
-            Restore();
+            Restore(QString());
             return true;
         case kMenuExit:
             EndProgram();

@@ -181,7 +181,9 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     // Runs what other threads posted (input reports, device changes).
     void DrainPostedEvents();
     // Brings the window back from the notification area or the task bar;
-    // on Wayland with the activation token of the request, when it has one.
+    // `activationToken` is the desktop's token of the request that asked
+    // for it (org.freedesktop.Application.Activate), empty when none came;
+    // on Wayland the window takes the focus with it.
     void Restore(const QString& activationToken = QString());
     // Closes the open dialogs, saves what is pending and ends the program.
     void EndProgram();

@@ -1,13 +1,18 @@
 #include "cli/cli_app.h"
 
+#include <unistd.h>
 #include <CLI/CLI.hpp>
+
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "cli/commands.h"
+#include "cli/folder_owner.h"
 #include "cli/json_output.h"
 #include "cli/list_command.h"
 #include "cli/set_pairs.h"
@@ -30,8 +35,16 @@ constexpr const char* kToolFooter =
     "\"adjusted\": [...], \"sent\": N, \"saved\": [...], \"mouse\": true}; an error prints\n"
     "{\"error\": {\"code\": N, \"message\": ...}} with the same exit status. The manual page's\n"
     "JSON OUTPUT section (man velmaroctl) describes every object.\n"
+    "While velmaro runs on the same data folder, velmaroctl hands the command to it over the\n"
+    "session bus: velmaro runs it on its own state and mouse (its window shows the change at\n"
+    "once) and answers with the same output and exit status; --verbose names the process that\n"
+    "served it. Otherwise velmaroctl runs the command itself, holding the data folder's lock;\n"
+    "another velmaroctl on the same folder waits for it (at most 10 s).\n"
     "Exit status: 0 done; 1 no mouse for a command that needs one; 2 bad usage or value;\n"
-    "3 a file could not be read or written, or an import was refused or not complete.";
+    "3 a file could not be read or written, or an import was refused or not complete;\n"
+    "4 the data folder is in use and its owner could not be reached (velmaro runs but there is\n"
+    "no session bus or it did not answer within 2 s, or another velmaroctl held it over 10 s):\n"
+    "nothing was done.";
 
 // The global options in every command's help: they go before or after it.
 constexpr const char* kGlobalOptionsFooter =
@@ -40,6 +53,7 @@ constexpr const char* kGlobalOptionsFooter =
     "  --simulate[=OPTIONS]  use the virtual mouse (velmaroctl --help lists OPTIONS)\n"
     "  --trace FILE          append every report that crosses the HID seam to FILE\n"
     "  --json                write the result as JSON (schema 1) on standard output\n"
+    "  --verbose             say which process served the command\n"
     "  -V, --version         print the version\n"
     "  -h, --help            print help";
 
@@ -148,6 +162,18 @@ constexpr const char* kSimulateHelp =
     "or both (default cable), sensor=0xNN (default 0x25), battery=N (default 57), charge=N "
     "(1 charging, 2 full; default 0)";
 
+std::string WorkingFolder() {
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::current_path(ec);
+    return ec ? std::string() : path.string();
+}
+
+// The run of a parsed command: in this process under the folder's lock, on
+// the window that holds the folder, or on a running program's core.
+int RunCommandLineOn(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+                     std::ostream& err, const RealBackendFactory* real,
+                     const AttachedCore* attached);
+
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
@@ -157,12 +183,28 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
 
 int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ostream& out,
                    std::ostream& err, const RealBackendFactory& real) {
+    return RunCommandLineOn(argc, argv, in, out, err, &real, nullptr);
+}
+
+int RunAttachedCommandLine(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+                           std::ostream& err, const AttachedCore& attached) {
+    return RunCommandLineOn(argc, argv, in, out, err, nullptr, &attached);
+}
+
+namespace {
+
+int RunCommandLineOn(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+                     std::ostream& err, const RealBackendFactory* real,
+                     const AttachedCore* attached) {
     CLI::App app{"velmaroctl: the Velmaro mouse from a terminal", "velmaroctl"};
     app.footer(kToolFooter);
     app.require_subcommand(1);
     app.fallthrough();
     app.set_version_flag("-V,--version", kVersion, "Print the version and exit");
     const bool json_flag = HasJsonFlag(argc, argv);
+    // Standard input as the commands read it (set -, import SLOT -).
+    std::istringstream taken;
+    std::istream* input = &in;
 
     GlobalOptions options;
     app.add_option("--data-dir", options.DataDir,
@@ -177,6 +219,9 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
                    "(cable or receiver) and the 33 bytes in hex")
         ->type_name("FILE");
     app.add_flag("--json", options.Json, "Write results as JSON on standard output");
+    app.add_flag("--verbose", options.Verbose,
+                 "Say on the error stream which process served the command: velmaro (the "
+                 "window holding the data folder) or velmaroctl itself");
 
     // The command the user chose, bound once its arguments are known.
     std::function<int(CommandContext&)> command;
@@ -213,7 +258,7 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
     set->final_callback([&] {
         command = [&](CommandContext& c) {
             if (pairs.size() == 1 && pairs.front() == "-")
-                pairs = PairsFromInput(in);
+                pairs = PairsFromInput(*input);
             if (pairs.empty()) {
                 c.Out.Message("set: no KEY=VALUE pairs on standard input");
                 return static_cast<int>(kExitUsage);
@@ -272,7 +317,7 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
     imp->final_callback([&] {
         command = [&](CommandContext& c) {
             if (file == "-") {
-                std::string bytes{std::istreambuf_iterator<char>(in),
+                std::string bytes{std::istreambuf_iterator<char>(*input),
                                   std::istreambuf_iterator<char>()};
                 c.Run.Files().ServeInput(file, std::move(bytes));
             }
@@ -352,9 +397,40 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
     const std::string name = chosen.front()->get_name();
 
     const Console console{out, err};
-    Session session(console, real);
+    FolderOwner owner;
+    if (attached == nullptr) {
+        std::string request_input;
+        WindowRequest request;
+        request.WorkingFolder = WorkingFolder();
+        for (int i = 1; i < argc; ++i)
+            request.Args.emplace_back(argv[i]);
+        // Standard input goes along only to the commands that read it.
+        if ((name == "set" && pairs.size() == 1 && pairs.front() == "-") ||
+            (name == "import" && file == "-"))
+            request_input.assign(std::istreambuf_iterator<char>(in),
+                                 std::istreambuf_iterator<char>());
+        request.Input = request_input;
+        owner = TakeFolder(CommandDataFolder(options), std::move(request));
+        if (owner.What == FolderOwner::Kind::Busy)
+            return EndWithError(out, err, options.Json, kExitBusy, owner.Message);
+        if (owner.What == FolderOwner::Kind::Window) {
+            out << owner.Answer.Out << std::flush;
+            err << owner.Answer.Err;
+            if (options.Verbose)
+                err << "velmaroctl: served by velmaro (process " << owner.Holder.Pid << ")\n";
+            return owner.Answer.Status;
+        }
+        if (options.Verbose)
+            err << "velmaroctl: served by velmaroctl itself (process " << getpid() << ")\n";
+        // What was read for the window is the command's input here.
+        taken.str(request_input);
+        input = &taken;
+    }
+    Session session(console, real != nullptr ? *real : RealBackendFactory());
     CommandContext context{session, console, options.Json};
-    if (const int status = session.Start(options); status != kExitOk) {
+    const int started =
+        attached != nullptr ? session.Attach(*attached, options) : session.Start(options);
+    if (const int status = started; status != kExitOk) {
         if (options.Json)
             out << RunResultJson(context, name, status, false).dump(2) << '\n';
         return status;
@@ -367,5 +443,7 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
         out << RunResultJson(context, name, result, had_mouse).dump(2) << '\n';
     return result;
 }
+
+}  // namespace
 
 }  // namespace velmaro::cli

@@ -16,4 +16,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
 int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ostream& out,
                    std::ostream& err, const RealBackendFactory& real);
 
+// The same run on a running program's core (the window serving velmaroctl):
+// no lock is taken and nothing is started or shut down; what changed is
+// saved before it returns.
+int RunAttachedCommandLine(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+                           std::ostream& err, const AttachedCore& attached);
+
 }  // namespace velmaro::cli

@@ -140,6 +140,9 @@ int RunDevices(CommandContext& c) {
 int RunStatus(CommandContext& c) {
     if (!c.Run.HasMouse())
         return NoMouse(c.Out);
+    // On a running window the answer is the mouse's now, not at its start.
+    if (c.Run.Attached())
+        c.Run.RefreshStatus();
     const auto& status = c.Run.Startup().Status;
     if (!status || *status != StatusQueryOutcome::Parsed) {
         c.Out.Message(

@@ -67,6 +67,14 @@ class RecordingFileSystem final : public FileSystem {
         captured_path_ = path;
     }
     const std::string& Captured() const { return captured_; }
+    // Ends one command's standard input and output.
+    void EndCommand() {
+        served_ = capturing_ = false;
+        served_path_.clear();
+        served_bytes_.clear();
+        captured_path_.clear();
+        captured_.clear();
+    }
 
   private:
     bool Note(bool written, const std::string& path) {

@@ -90,6 +90,38 @@ Session::Session(const Console& console, RealBackendFactory real)
 Session::~Session() {
     // The core's readers use the backend: stop them before it goes.
     core_.reset();
+    if (attached_ != nullptr) {
+        files_->EndCommand();
+        if (attached_->TraceCommandTo)
+            attached_->TraceCommandTo(std::string());
+    }
+}
+
+int Session::Attach(const AttachedCore& attached, const GlobalOptions& options) {
+    attached_ = &attached;
+    active_ = &attached.Core;
+    files_ = &attached.Files;
+    backend_ = &attached.Backend;
+    startup_ = attached.Startup;
+    if (!options.TracePath.empty() && attached.TraceCommandTo &&
+        !attached.TraceCommandTo(options.TracePath)) {
+        console_.Message("could not write " + options.TracePath + ": " + std::strerror(errno));
+        return kExitFiles;
+    }
+    files_->Forget();
+    sentAtAttach_ = attached.SentSoFar ? attached.SentSoFar() : 0;
+    return kExitOk;
+}
+
+void Session::RefreshStatus() {
+    if (HasMouse())
+        startup_.Status = active_->QueryStatus();
+}
+
+int Session::SentReports() const {
+    if (attached_ != nullptr)
+        return attached_->SentSoFar ? attached_->SentSoFar() - sentAtAttach_ : 0;
+    return sent_;
 }
 
 int Session::Start(const GlobalOptions& options) {
@@ -125,7 +157,8 @@ int Session::Start(const GlobalOptions& options) {
     });
     backend_ = tracing_.get();
 
-    core_ = std::make_unique<AppCore>(*backend_, files_, timers_, *pacer_, ui_);
+    core_ = std::make_unique<AppCore>(*backend_, *files_, timers_, *pacer_, ui_);
+    active_ = core_.get();
     AppCoreOptions core_options;
     if (!options.DataDir.empty())
         core_options.DataFolder = DataFolderFromOption(options.DataDir);
@@ -146,25 +179,27 @@ int Session::Start(const GlobalOptions& options) {
     }
     // The apply the scan asked for; it finds the mouse holding the profile.
     Apply();
-    files_.Forget();
+    files_->Forget();
     counting_ = true;
     return kExitOk;
 }
 
 bool Session::HasMouse() const {
-    return core_ && core_->Link().HasCommandInterface();
+    return active_ != nullptr && active_->Link().HasCommandInterface();
 }
 
 void Session::Apply() {
-    core_->ApplyNow();
-    if (const auto attention = core_->TakeLibraryAttention())
+    active_->ApplyNow();
+    if (const auto attention = active_->TakeLibraryAttention())
         console_.Message(EnglishText(*attention));
 }
 
 int Session::Finish(bool own_files) {
-    if (finished_ || !core_)
+    if (finished_ || active_ == nullptr)
         return kExitOk;
     finished_ = true;
+    if (attached_ != nullptr)
+        return FinishAttached(own_files);
     const ShutdownReport report = core_->Shutdown();
     bool failed = report.Saved && PrintStorageReport(console_, report.Save);
     if (report.LibrarySaveTried && !report.LibrarySaved) {
@@ -175,6 +210,26 @@ int Session::Finish(bool own_files) {
     }
     // The synchronisation at exit may be the first to meet such a button.
     if (const auto attention = core_->TakeLibraryAttention())
+        console_.Message(EnglishText(*attention));
+    return failed && own_files ? kExitFiles : kExitOk;
+}
+
+int Session::FinishAttached(bool own_files) {
+    // The program goes on: what the command changed is saved now, as a
+    // command of its own saves at its end, so the files hold it when the
+    // command returns.
+    bool failed = false;
+    if (active_->Writer().SaveScheduled()) {
+        active_->OnTimer(kTimerSave);
+        failed = PrintStorageReport(console_, active_->LastSaveReport());
+    }
+    if (const auto saved = active_->SaveMacrosNow(); saved && !*saved) {
+        const std::string why = files_->LastErrorText();
+        console_.Message("could not write " + MacroLibraryPath(active_->State().DataFolder) +
+                         (why.empty() ? std::string() : ": " + why));
+        failed = true;
+    }
+    if (const auto attention = active_->TakeLibraryAttention())
         console_.Message(EnglishText(*attention));
     return failed && own_files ? kExitFiles : kExitOk;
 }

@@ -33,6 +33,7 @@ enum ExitStatus : int {
     kExitNoMouse = 1,  // a command that needs the mouse found none
     kExitUsage = 2,    // bad usage or a bad value
     kExitFiles = 3,    // a file could not be read or written, or an import was refused or partial
+    kExitBusy = 4,     // the data folder's owner could not be reached; nothing was done
 };
 
 // What a command that needs the mouse says when there is none.
@@ -47,6 +48,22 @@ struct GlobalOptions {
     std::string SimulateOptions;
     std::string TracePath;  // empty: no trace
     bool Json = false;
+    bool Verbose = false;  // say which process served the command
+};
+
+// A running program's core that commands run on instead of a core of their
+// own (the window serving velmaroctl): its disk, its backend and what its
+// start-up found. Every reference outlives the commands run on it.
+struct AttachedCore {
+    AppCore& Core;
+    HidBackend& Backend;
+    RecordingFileSystem& Files;
+    const StartupReport& Startup;
+    // Feature reports the program sent so far (counted at its HID seam).
+    std::function<int()> SentSoFar;
+    // Opens the command's --trace file beside the program's trace; an empty
+    // path closes it. False when the file could not be opened.
+    std::function<bool(const std::string&)> TraceCommandTo;
 };
 
 // Standard output for results, the error stream for messages.
@@ -91,19 +108,27 @@ class Session {
     // Opens the trace, makes the backend and starts the core; the apply the
     // scan asked for runs at once. kExitOk, or the status to end with.
     int Start(const GlobalOptions& options);
+    // Runs on a running program's core instead (nothing is started; the
+    // program's own start-up stands). kExitOk, or the status to end with.
+    int Attach(const AttachedCore& attached, const GlobalOptions& options);
 
-    AppCore& Core() { return *core_; }
+    AppCore& Core() { return *active_; }
     // The backend the core uses (traced when --trace was given).
     HidBackend& Backend() { return *backend_; }
     const StartupReport& Startup() const { return startup_; }
+    // Runs on a running program's core (Attach).
+    bool Attached() const { return attached_ != nullptr; }
+    // Asks the mouse for its status now, as a start of its own does: a
+    // running program polls it only where a battery is to be watched.
+    void RefreshStatus();
     // A command interface of the mouse is open.
     bool HasMouse() const;
     // The disk the core and the commands write through.
-    RecordingFileSystem& Files() { return files_; }
+    RecordingFileSystem& Files() { return *files_; }
     // Files written since the start-up, each once.
-    const std::vector<std::string>& WrittenFiles() const { return files_.Written(); }
+    const std::vector<std::string>& WrittenFiles() const { return files_->Written(); }
     // Feature reports sent to the mouse since the start-up.
-    int SentReports() const { return sent_; }
+    int SentReports() const;
 
     // Runs the deferred apply now, as its 20 ms timer would.
     void Apply();
@@ -114,10 +139,13 @@ class Session {
     int Finish(bool own_files);
 
   private:
+    int FinishAttached(bool own_files);
+
     const Console& console_;
     RealBackendFactory real_factory_;
     std::ofstream trace_;
-    RecordingFileSystem files_{DefaultFileSystem()};
+    RecordingFileSystem ownFiles_{DefaultFileSystem()};
+    RecordingFileSystem* files_ = &ownFiles_;
     std::atomic<int> sent_{0};
     std::atomic<bool> counting_{false};
     std::unique_ptr<VirtualMouse> sim_;
@@ -128,6 +156,9 @@ class Session {
     std::unique_ptr<Pacer> pacer_;
     NullCoreUi ui_;
     std::unique_ptr<AppCore> core_;
+    AppCore* active_ = nullptr;
+    const AttachedCore* attached_ = nullptr;
+    int sentAtAttach_ = 0;
     StartupReport startup_;
     bool finished_ = false;
 };

@@ -385,6 +385,15 @@ void AppCore::SaveFiles() {
         last_save_.KeptFiles.push_back(kept);
 }
 
+std::optional<bool> AppCore::SaveMacrosNow() {
+    if (!macros_changed_ || !HasDataFolder())
+        return std::nullopt;
+    const bool saved = SaveMacroLibrary(MacroLibraryPath(state_.DataFolder), library_, fs_);
+    if (saved)
+        macros_changed_ = false;
+    return saved;
+}
+
 ShutdownReport AppCore::Shutdown() {
     ShutdownReport report;
     if (shut_down_)

@@ -162,6 +162,9 @@ class AppCore {
 
     // The macro library changed; it is written at shutdown.
     void MarkMacrosChanged() { macros_changed_ = true; }
+    // Writes the library now when it changed: none when nothing was due,
+    // else whether it was written.
+    std::optional<bool> SaveMacrosNow();
 
     // The library was (re)loaded from its file: whether it loaded completely
     // decides what the macro synchronisation does with a button whose macro

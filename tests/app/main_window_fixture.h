@@ -63,6 +63,8 @@ struct MainWindowOptions {
     QString AutostartCommand = "velmaro";
     // The user's locale: a new data folder gets the language it chooses.
     std::string Locale = "en_US.UTF-8";
+    // Changes the setup last (another backend or disk in front of the mouse's).
+    std::function<void(MainWindowSetup&)> Adjust{};
 };
 
 class MainWindowFixture : public ::testing::Test {
@@ -98,6 +100,8 @@ class MainWindowFixture : public ::testing::Test {
             dialogs.push_back(Describe(dialog));
             return answer ? answer(dialog) : int(QDialog::Accepted);
         };
+        if (options.Adjust)
+            options.Adjust(setup);
         window_ = std::make_unique<CKorvaneDlg>(ui_, setup);
         window_->SetEndHandler([this] { ++endCalls; });
         window_->ShowAtStart(options.Hidden);

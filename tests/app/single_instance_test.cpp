@@ -1,16 +1,23 @@
-// One copy per user, the hand-over of a later start, and the events a
-// simulated copy takes from outside.
+// One copy per user, the hand-over of a later start over the session bus,
+// velmaroctl's commands and the events a simulated copy takes from outside.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
 
+#include <signal.h>
+
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingReply>
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <future>
 
+#include "app/app_bus.h"
 #include "app/app_options.h"
 #include "app/osd_window.h"
 #include "app/sim_events.h"
@@ -21,37 +28,64 @@
 namespace velmaro::test {
 namespace {
 
-// Sends from another thread while this one runs the event loop, as a second
+// A private session bus for one test: its own dbus-daemon, ended with it.
+class PrivateBus {
+  public:
+    PrivateBus() {
+        std::FILE* pipe =
+            popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
+        if (pipe == nullptr)
+            return;
+        char line[512] = {};
+        if (std::fgets(line, sizeof line, pipe) != nullptr)
+            address_ = QString::fromUtf8(line).trimmed();
+        if (std::fgets(line, sizeof line, pipe) != nullptr)
+            pid_ = std::atoi(line);
+        pclose(pipe);
+    }
+    ~PrivateBus() {
+        for (const QString& name : names_)
+            QDBusConnection::disconnectFromBus(name);
+        if (pid_ > 0)
+            kill(pid_, SIGTERM);
+    }
+    bool Ok() const { return !address_.isEmpty() && pid_ > 0; }
+    // A connection of its own, as another process would have.
+    QDBusConnection Connect(const QString& name) {
+        names_ << name;
+        return QDBusConnection::connectToBus(address_, name);
+    }
+
+  private:
+    QString address_;
+    pid_t pid_ = 0;
+    QStringList names_;
+};
+
+// Runs `call` on another thread while this one serves the bus, as a second
 // process would.
-QString SendWhileServing(SingleInstance& other, const QString& request) {
-    auto answer =
-        std::async(std::launch::async, [&other, request] { return other.Send(request, 2000); });
+template <typename F>
+auto WhileServing(F call) {
+    auto answer = std::async(std::launch::async, call);
     while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return answer.get();
 }
 
-TEST(SingleInstance, ASecondCopyHandsOverOneRestore) {
+TEST(SingleInstance, OneCopyHoldsTheLockWithoutABus) {
     QTemporaryDir dir;
     SingleInstance first(dir.path());
     ASSERT_TRUE(first.Acquire());
-    int restores = 0;
-    first.SetRequestHandler([&](const QString& request) {
-        restores += request == "restore" ? 1 : 0;
-        return QString(kAnswerOk);
-    });
     SingleInstance second(dir.path());
     EXPECT_TRUE(second.OtherCopyRunning());
     EXPECT_FALSE(second.Acquire());
-    EXPECT_EQ(SendWhileServing(second, "restore"), "ok");
-    EXPECT_EQ(restores, 1);
 }
 
-TEST(SingleInstance, AStaleLockAndSocketNeverBlockAStart) {
+TEST(SingleInstance, AStaleLockNeverBlocksAStart) {
     QTemporaryDir dir;
     SingleInstance probe(dir.path());
     // What a crashed copy leaves: its lock (a child that takes it and dies
-    // without unlocking) and its socket file.
+    // without unlocking).
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -62,9 +96,6 @@ TEST(SingleInstance, AStaleLockAndSocketNeverBlockAStart) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ASSERT_TRUE(QFile::exists(probe.LockPath()));
-    QFile socket(probe.SocketPath());
-    ASSERT_TRUE(socket.open(QIODevice::WriteOnly));
-    socket.close();
 
     SingleInstance next(dir.path());
     EXPECT_FALSE(next.OtherCopyRunning());
@@ -72,11 +103,78 @@ TEST(SingleInstance, AStaleLockAndSocketNeverBlockAStart) {
     EXPECT_TRUE(next.IsPrimary());
 }
 
-TEST(SingleInstance, NoRunningCopyAnswersNothing) {
-    QTemporaryDir dir;
-    SingleInstance alone(dir.path());
-    EXPECT_FALSE(alone.OtherCopyRunning());
-    EXPECT_EQ(alone.Send("restore", 200), QString());
+TEST(AppBus, ASecondStartActivatesTheRunningCopyWithItsToken) {
+    PrivateBus bus;
+    if (!bus.Ok())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    QStringList tokens;
+    AppBusHandlers handlers;
+    handlers.Activate = [&](const QString& token) { tokens << token; };
+    CAppBus running(handlers);
+    ASSERT_TRUE(running.Register(bus.Connect("running"))) << running.Problem().toStdString();
+
+    // The name is one copy's: another registration is refused.
+    CAppBus other(AppBusHandlers{});
+    EXPECT_FALSE(other.Register(bus.Connect("other")));
+
+    qputenv("XDG_ACTIVATION_TOKEN", "token-1");
+    QDBusConnection second = bus.Connect("second");
+    EXPECT_TRUE(WhileServing([&] { return ActivateRunningCopy(second); }));
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    EXPECT_TRUE(WhileServing([&] { return ActivateRunningCopy(second); }));
+    EXPECT_EQ(tokens, QStringList({"token-1", ""}));
+}
+
+TEST(AppBus, CommandsAreAnsweredInOrderAndEventsByWord) {
+    PrivateBus bus;
+    if (!bus.Ok())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    QStringList ran;
+    AppBusHandlers handlers;
+    handlers.SimulateEvent = [](const QString& event) {
+        return event == "dpi 2" ? QString("ok") : QString("unknown");
+    };
+    handlers.RunCommand = [&](const BusCommand& command) {
+        ran << command.Args.join(' ');
+        return BusCommandAnswer{int(ran.size()), command.Input, command.DataFolder.toUtf8()};
+    };
+    CAppBus running(handlers);
+    ASSERT_TRUE(running.Register(bus.Connect("running")));
+    QDBusConnection caller = bus.Connect("caller");
+    EXPECT_EQ(WhileServing([&] { return SendSimulateEvent(caller, "dpi 2"); }), "ok");
+    EXPECT_EQ(WhileServing([&] { return SendSimulateEvent(caller, "dpi 9"); }), "unknown");
+
+    auto run = [&](const QString& args) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(kAppBusName, kAppBusPath, kAppBusControl, "Run");
+        call << QString("/data/") << QString("/work") << args.split(' ')
+             << QByteArray("in:" + args.toUtf8());
+        return caller.asyncCall(call, 5000);
+    };
+    std::vector<QDBusPendingCall> calls;
+    for (const char* args : {"status", "set rate=250", "show"})
+        calls.push_back(run(args));
+    for (QDBusPendingCall& call : calls)
+        WhileServing([&] {
+            call.waitForFinished();
+            return 0;
+        });
+    EXPECT_EQ(ran, QStringList({"status", "set rate=250", "show"}));
+    const QList<QVariant> second = calls[1].reply().arguments();
+    ASSERT_EQ(second.size(), 3);
+    EXPECT_EQ(second[0].toInt(), 2);
+    EXPECT_EQ(second[1].toByteArray(), "in:set rate=250");
+    EXPECT_EQ(second[2].toByteArray(), "/data/");
+
+    // What busctl introspect shows.
+    QDBusMessage introspect = QDBusMessage::createMethodCall(
+        kAppBusName, kAppBusPath, "org.freedesktop.DBus.Introspectable", "Introspect");
+    const QDBusMessage xml =
+        WhileServing([&] { return caller.call(introspect, QDBus::Block, 2000); });
+    ASSERT_EQ(xml.type(), QDBusMessage::ReplyMessage) << xml.errorMessage().toStdString();
+    const QString text = xml.arguments().value(0).toString();
+    EXPECT_TRUE(text.contains("org.freedesktop.Application"));
+    EXPECT_TRUE(text.contains("io.github.velmaro.Velmaro.Control"));
 }
 
 struct SimEventCase {

@@ -10,9 +10,11 @@ app=$(realpath "$1")
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+bus_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -34,6 +36,13 @@ export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# A session bus of the test's own: a second start and --sim reach the
+# running copy over it.
+{
+    read -r DBUS_SESSION_BUS_ADDRESS
+    read -r bus_pid
+} < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+export DBUS_SESSION_BUS_ADDRESS
 data="$work/data"
 trace="$work/trace"
 
