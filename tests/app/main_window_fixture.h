@@ -36,8 +36,8 @@
 #include "app/settings_sections.h"
 #include "device/hid/sim/seam_log.h"
 #include "device/hid/sim/virtual_mouse.h"
-#include "device/timer_host.h"
 #include "model/text.h"
+#include "model/timer_host.h"
 #include "ui/attention_dlg.h"
 #include "ui/progress_bar_dlg.h"
 
