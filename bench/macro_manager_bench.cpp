@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <memory>
 
-#include "macro/dialogs/macro_manager_dlg.h"
+#include "app/macro/macro_manager_dlg.h"
 #include "ui/edit_show_list.h"
 #include "ui/ui_platform.h"
 #include "ui/v_scroll_bar.h"

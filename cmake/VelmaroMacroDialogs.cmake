@@ -8,7 +8,7 @@ if(NOT VELMARO_HAVE_UI)
 endif()
 
 file(GLOB VELMARO_MACRO_DIALOG_SOURCES CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/src/macro/dialogs/*.cpp)
+    ${CMAKE_CURRENT_SOURCE_DIR}/src/app/macro/*.cpp)
 add_library(velmaro_macro_dialogs STATIC ${VELMARO_MACRO_DIALOG_SOURCES})
 target_link_libraries(velmaro_macro_dialogs PUBLIC velmaro_ui Qt6::Widgets)
 target_include_directories(velmaro_macro_dialogs PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src

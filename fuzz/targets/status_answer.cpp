@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "device/status_poller.h"
-#include "device/timer_host.h"
 #include "fuzz_support.h"
+#include "model/timer_host.h"
 
 using namespace velmaro;
 

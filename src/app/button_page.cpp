@@ -5,10 +5,10 @@
 #include <QScreen>
 
 #include "app/fire_key_dlg.h"
+#include "app/macro/macro_select_dlg.h"
 #include "app/macro_manager_opener.h"
 #include "app/main_window.h"
 #include "app/shortcut_dlg.h"
-#include "macro/dialogs/macro_select_dlg.h"
 #include "skin_layout.h"
 #include "ui/attention_dlg.h"
 #include "ui/combo_button.h"

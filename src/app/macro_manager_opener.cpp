@@ -1,7 +1,7 @@
 #include "app/macro_manager_opener.h"
 
+#include "app/macro/macro_manager_dlg.h"
 #include "app/main_window.h"
-#include "macro/dialogs/macro_manager_dlg.h"
 #include "macro/macro_library_file.h"
 #include "ui/attention_dlg.h"
 

@@ -15,9 +15,9 @@
 
 #include "device/app_core.h"
 #include "device/core_ui.h"
-#include "device/timer_host.h"
 #include "model/profile_edits.h"
 #include "model/reason.h"
+#include "model/timer_host.h"
 #include "ui/dlg_base.h"
 #include "ui/file_chooser.h"
 

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "macro/dialogs/keyboard_hook.h"
+#include "app/macro/keyboard_hook.h"
 #include "model/button_functions.h"
 #include "model/language_table.h"
 #include "ui/dlg_base.h"

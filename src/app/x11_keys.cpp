@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "macro/dialogs/key_translation.h"
+#include "app/macro/key_translation.h"
 
 namespace velmaro {
 

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "macro/dialogs/keyboard_hook.h"
+#include "app/macro/keyboard_hook.h"
 
 namespace velmaro {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/set_pairs.h"
-#include "macro/macro_record.h"
+#include "model/macro_record.h"
 #include "model/profile_record.h"
 #include "model/sensor_tables.h"
 

@@ -18,7 +18,7 @@
 #include "device/app_core.h"
 #include "device/core_ui.h"
 #include "device/hid/hid_backend.h"
-#include "device/timer_host.h"
+#include "model/timer_host.h"
 #include "storage/storage_report.h"
 
 namespace velmaro {

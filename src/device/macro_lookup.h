@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "macro/macro_record.h"
+#include "model/macro_record.h"
 
 namespace velmaro {
 

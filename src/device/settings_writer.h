@@ -22,10 +22,10 @@
 #include "device/command_payloads.h"
 #include "device/feature_report.h"
 #include "device/macro_lookup.h"
-#include "device/timer_host.h"
 #include "device/writer_ui.h"
 #include "macro/macro_image.h"
 #include "model/program_state.h"
+#include "model/timer_host.h"
 
 namespace velmaro {
 

@@ -16,8 +16,8 @@
 #include "device/feature_channel.h"
 #include "device/feature_report.h"
 #include "device/posted_events.h"
-#include "device/timer_host.h"
 #include "model/program_state.h"
+#include "model/timer_host.h"
 #include "storage/file_system.h"
 #include "storage/storage_report.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "macro/macro_record.h"
+#include "model/macro_record.h"
 
 namespace velmaro {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "macro/macro_record.h"
+#include "model/macro_record.h"
 
 namespace velmaro {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "macro/macro_record.h"
+#include "model/macro_record.h"
 
 namespace velmaro {
 

@@ -14,9 +14,9 @@
 #include <optional>
 #include <string_view>
 
-#include "macro/macro_record.h"
 #include "model/button_functions.h"
 #include "model/language_table.h"
+#include "model/macro_record.h"
 #include "model/profile_record.h"
 #include "model/sensor_tables.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "macro/macro_record.h"
 #include "model/language_table.h"
+#include "model/macro_record.h"
 
 namespace velmaro {
 

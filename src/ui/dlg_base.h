@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "device/timer_host.h"
+#include "model/timer_host.h"
 #include "ui/control_base.h"
 #include "ui/popup_window.h"
 #include "ui/ui_context.h"

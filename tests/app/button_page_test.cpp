@@ -9,9 +9,9 @@
 #include <QWindow>
 
 #include "app/fire_key_dlg.h"
+#include "app/macro/macro_select_dlg.h"
 #include "app/shortcut_dlg.h"
 #include "device/feature_report.h"
-#include "macro/dialogs/macro_select_dlg.h"
 #include "main_window_fixture.h"
 #include "ui/check_button.h"
 #include "ui/combo_button.h"

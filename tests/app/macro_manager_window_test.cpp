@@ -7,8 +7,8 @@
 #include <QWindow>
 
 #include "app/button_page.h"
+#include "app/macro/macro_manager_dlg.h"
 #include "device/feature_report.h"
-#include "macro/dialogs/macro_manager_dlg.h"
 #include "main_window_fixture.h"
 #include "model/profile_edits.h"
 #include "ui/check_button.h"

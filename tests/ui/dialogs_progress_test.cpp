@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "device/timer_host.h"
+#include "model/timer_host.h"
 #include "popup_test_support.h"
 #include "ui/progress_bar_dlg.h"
 #include "ui/skin_image.h"

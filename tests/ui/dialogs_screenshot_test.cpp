@@ -2,7 +2,7 @@
 // at UI scales 1 and 2: build/<preset>/ui_screenshots/dialogs_*.png.
 #include <gtest/gtest.h>
 
-#include "device/timer_host.h"
+#include "model/timer_host.h"
 #include "popup_test_support.h"
 #include "ui/attention_dlg.h"
 #include "ui/progress_bar_dlg.h"

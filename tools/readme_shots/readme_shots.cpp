@@ -17,12 +17,12 @@
 #include <functional>
 
 #include "app/button_page.h"
+#include "app/macro/macro_manager_dlg.h"
 #include "app/main_window.h"
 #include "app/settings_sections.h"
 #include "device/hid/sim/virtual_mouse.h"
-#include "device/timer_host.h"
-#include "macro/dialogs/macro_manager_dlg.h"
 #include "macro/macro_library_file.h"
+#include "model/timer_host.h"
 #include "ui/attention_dlg.h"
 #include "ui/list_popup.h"
 #include "ui/ui_platform.h"

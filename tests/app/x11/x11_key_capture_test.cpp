@@ -22,10 +22,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/macro/action_key_modify_dlg.h"
+#include "app/macro/keyboard_hook.h"
 #include "app/shortcut_dlg.h"
 #include "app/x11_keys.h"
-#include "macro/dialogs/action_key_modify_dlg.h"
-#include "macro/dialogs/keyboard_hook.h"
 #include "model/language_table.h"
 #include "ui/ui_context.h"
 
