@@ -219,8 +219,8 @@ TEST_F(DamagedFieldProbe, ARepairedPlayModeStaysOutOfTheButtons) {
     const auto attention = run.core.TakeLibraryAttention();
     ASSERT_TRUE(attention);
     const std::string english = EnglishText(*attention);
-    EXPECT_NE(english.find("Button 5 of Profile 1 keeps its own macro as it was rather than take "
-                           "the repaired values"),
+    EXPECT_NE(english.find("Button 5 of \"Profile 1\" keeps its own macro as it was rather than "
+                           "take the repaired values"),
               std::string::npos)
         << english;
 }
