@@ -1,7 +1,10 @@
 #include "storage/language_file.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
+#include "storage/shipped_language_files.h"
 #include "storage/stdio_file_ex.h"
 
 namespace velmaro {
@@ -60,6 +63,42 @@ long EntryNumber(std::u16string_view text) {
     return value;
 }
 
+// The program's own entries (300 and up) came after the original files: a
+// language file written by an earlier version lacks those added since, and
+// they come from the file of the same name that comes with the program. The
+// entries a file holds stay as they are.
+constexpr long kOwnEntriesFrom = 300;
+void FillFromShipped(LanguageTable& table, std::u16string_view file_name) {
+    for (const ShippedLanguage language : kShippedLanguages) {
+        const std::string_view name = ShippedLanguageFileName(language);
+        if (!std::equal(name.begin(), name.end(), file_name.begin(), file_name.end()))
+            continue;
+        // UTF-16LE after the byte order mark, lines ended by "\n".
+        const std::string_view bytes = ShippedLanguageFile(language);
+        std::u16string text;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            text += static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
+                                          static_cast<uint8_t>(bytes[i + 1]) << 8);
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find(u'\n', start);
+            if (end == std::u16string::npos)
+                end = text.size();
+            const std::u16string_view line = std::u16string_view(text).substr(start, end - start);
+            start = end + 1;
+            const size_t p = SplitPosition(line);
+            if (p == std::u16string_view::npos)
+                continue;
+            const long number = EntryNumber(line.substr(0, p));
+            if (number < kOwnEntriesFrom)
+                continue;
+            std::u16string& entry = table.Entries[static_cast<size_t>(number)];
+            if (entry.empty())
+                entry = line.substr(p + 1);
+        }
+    }
+}
+
 }  // namespace
 
 std::u16string ReadLanguageCode(const std::u16string& data_folder, FileSystem& fs) {
@@ -114,8 +153,11 @@ bool ReadLanguageFile(const std::u16string& path, LanguageTable& table, double u
 bool LoadLanguage(const std::u16string& data_folder, LanguageTable& table, double ui_scale,
                   FileSystem& fs) {
     const std::u16string code = ReadLanguageCode(data_folder, fs);
-    return ReadLanguageFile(ConfigPath(data_folder, LanguageFileNameFor(code)), table, ui_scale,
-                            fs);
+    const std::u16string_view name = LanguageFileNameFor(code);
+    if (!ReadLanguageFile(ConfigPath(data_folder, name), table, ui_scale, fs))
+        return false;
+    FillFromShipped(table, name);
+    return true;
 }
 
 }  // namespace velmaro

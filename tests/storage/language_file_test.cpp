@@ -109,9 +109,15 @@ TEST_P(LanguageFileRead, FillsTheTableAndChoosesTheFont) {
     LanguageTable table;
     table.Entries[499] = u"left from before";
     EXPECT_EQ(LoadLanguage(kFolder, table, 1.0, disk), c.complete);
+    // The program's own entries (300 and up) that a file lacks come from the
+    // file shipped under its name.
+    LanguageTable shipped;
+    disk.files["/shipped.txt"] = std::string(ShippedLanguageFile(ShippedLanguage::Chinese));
+    ASSERT_TRUE(ReadLanguageFile(u"/shipped.txt", shipped, 1.0, disk));
     for (size_t n = 0; n < kLanguageEntries; ++n) {
         const auto it = c.entries.find(n);
-        EXPECT_EQ(table.Entries[n], it == c.entries.end() ? u"" : it->second) << "entry " << n;
+        const std::u16string missing = c.complete && n >= 300 ? shipped.Entries[n] : u"";
+        EXPECT_EQ(table.Entries[n], it == c.entries.end() ? missing : it->second) << "entry " << n;
     }
     EXPECT_EQ(table.Font, c.font);
 }
