@@ -99,8 +99,10 @@ BusCommandAnswer CCommandServer::Run(CKorvaneDlg& window, const BusCommand& comm
         [this] { return sets_.load(); },
         [this](const std::string& path) { return TraceCommandTo(path); },
     };
+    window.SetServingCommand(true);
     answer.Status =
         cli::RunAttachedCommandLine(int(argv.size()), argv.data(), in, out, err, attached);
+    window.SetServingCommand(false);
     QDir::setCurrent(previous);
     // The pages show what the command changed, as after the window's own edits.
     window.RefreshControls();

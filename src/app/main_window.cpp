@@ -392,6 +392,10 @@ void CKorvaneDlg::RefreshControls() {
 }
 
 void CKorvaneDlg::ShowProgress(const std::u16string& text) {
+    // The bar answers a click in the window; a velmaroctl command gets its
+    // answer in its terminal and must not wait for the bar to fill.
+    if (servingCommand_)
+        return;
     CProgressBarDlg dialog(Ui(), QString(), QString::fromStdU16String(text), this);
     RunModal(dialog);
 }

@@ -185,6 +185,8 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     // for it (org.freedesktop.Application.Activate), empty when none came;
     // on Wayland the window takes the focus with it.
     void Restore(const QString& activationToken = QString());
+    // While a velmaroctl command runs on the window: no progress dialog.
+    void SetServingCommand(bool serving) { servingCommand_ = serving; }
     // Closes the open dialogs, saves what is pending and ends the program.
     void EndProgram();
     bool Ended() const { return ended_; }
@@ -294,6 +296,7 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     std::unique_ptr<CPowerArea> power_;
     // Every page, in routing order.
     std::vector<CMainWindowPage*> pages_;
+    bool servingCommand_ = false;
 };
 
 }  // namespace velmaro
