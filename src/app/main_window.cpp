@@ -257,6 +257,11 @@ void CKorvaneDlg::OnTimer(int id) {
         OnOutsideChanges();
         return;
     }
+    if (id == kTimerTrayWait) {
+        StopTimer(id);
+        OnTrayWaitOver();
+        return;
+    }
     if (core_->OnTimer(id)) {
         // The first apply synchronises the macro buttons with the library.
         ShowLibraryAttention();
@@ -563,8 +568,7 @@ void CKorvaneDlg::Restore(const QString& activationToken) {
     if (ended_)
         return;
     // The window no longer waits for a notification area.
-    if (trayWait_)
-        trayWait_->stop();
+    StopTimer(kTimerTrayWait);
     BringToFront(this, activationToken);
 }
 
@@ -589,8 +593,7 @@ void CKorvaneDlg::EndProgram() {
     osd_.reset();
     tray_.reset();
     trayWatch_.reset();
-    if (trayWait_)
-        trayWait_->stop();
+    StopTimer(kTimerTrayWait);
     hide();
     // The save at exit runs now, whatever ends the program.
     core_->Shutdown();

@@ -21,8 +21,6 @@
 #include "ui/dlg_base.h"
 #include "ui/file_chooser.h"
 
-class QTimer;
-
 namespace velmaro {
 
 class CMainWindowPage;
@@ -206,6 +204,7 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     // kTrayWaitMs for one before it shows.
     void ShowAtStart(bool hidden);
     static constexpr int kTrayWaitMs = 30000;
+    static constexpr int kTimerTrayWait = 130;
     // A hidden start waiting for a notification area.
     bool WaitingForTray() const;
     // The tray's "Start at login": writes or removes the autostart entry; a
@@ -246,6 +245,8 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     // change: told in the attention dialog.
     void ShowKeptFiles(int headingEntry, const StorageReport& report);
     void OnOutsideChanges();
+    // No notification area came within kTrayWaitMs of a hidden start.
+    void OnTrayWaitOver();
     void PlaceWindow();
     void MakeTray();
     bool OsdAsNotification() const;
@@ -278,7 +279,6 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     std::unique_ptr<CTrayIcon> tray_;
     std::unique_ptr<CDataFolderWatcher> watcher_;
     std::unique_ptr<CTrayWatch> trayWatch_;
-    std::unique_ptr<QTimer> trayWait_;
     std::unique_ptr<CDesktopNotification> notification_;
     // What the battery showed last, for an icon added later.
     BatteryDisplay lastBattery_;

@@ -1,8 +1,6 @@
 // The main window in the desktop session: its icon in the notification area
 // as the area comes and goes, the hidden start that waits for one, and the
 // on-screen display as a notification where the compositor places windows.
-#include <QTimer>
-
 #include "app/desktop_notification.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
@@ -31,8 +29,7 @@ void CKorvaneDlg::SetTrayAvailable(bool available) {
         return;
     MakeTray();
     // A hidden start that waited for it stays hidden.
-    if (trayWait_)
-        trayWait_->stop();
+    StopTimer(kTimerTrayWait);
 }
 
 void CKorvaneDlg::ShowAtStart(bool hidden) {
@@ -43,13 +40,7 @@ void CKorvaneDlg::ShowAtStart(bool hidden) {
         // Started at login before the panel: the window shows only when no
         // notification area turned up meanwhile, as it could not be found
         // again otherwise.
-        trayWait_ = std::make_unique<QTimer>();
-        trayWait_->setSingleShot(true);
-        QObject::connect(trayWait_.get(), &QTimer::timeout, this, [this] {
-            if (!trayAvailable_ && !ended_)
-                BringToFront(this, QString());
-        });
-        trayWait_->start(kTrayWaitMs);
+        StartTimer(kTimerTrayWait, kTrayWaitMs);
         return;
     }
     const QString token = TakeStartActivationToken();
@@ -60,7 +51,12 @@ void CKorvaneDlg::ShowAtStart(bool hidden) {
 }
 
 bool CKorvaneDlg::WaitingForTray() const {
-    return trayWait_ && trayWait_->isActive();
+    return IsTimerRunning(kTimerTrayWait);
+}
+
+void CKorvaneDlg::OnTrayWaitOver() {
+    if (!trayAvailable_)
+        BringToFront(this, QString());
 }
 
 bool CKorvaneDlg::OsdAsNotification() const {

@@ -241,5 +241,17 @@ TEST_F(MainWindowFixture, AHiddenStartWaitsForATrayAndStaysHiddenWhenOneComes) {
     EXPECT_FALSE(Window().isVisible());
 }
 
+TEST_F(MainWindowFixture, AHiddenStartWithoutATrayShowsTheWindowWhenTheWaitIsOver) {
+    Start({.Hidden = true, .AskSystemForTray = true});
+    if (Window().TrayAvailable())
+        GTEST_SKIP() << "this session has a notification area";
+    Advance(CKorvaneDlg::kTrayWaitMs - 1);
+    EXPECT_FALSE(Window().isVisible());
+    Advance(1);
+    EXPECT_FALSE(Window().WaitingForTray());
+    // Without a notification area it could never be found again otherwise.
+    EXPECT_TRUE(Window().isVisible());
+}
+
 }  // namespace
 }  // namespace velmaro::test
