@@ -38,6 +38,7 @@ Json ListJson(const MacroLibrary& library, const MacroItemLocation& first) {
             j["play_mode"] = m.MacroKeyLoopType;
             j["repeat"] = m.MacroKeyLoopNum;
             j["action_count"] = m.UsedCount();
+            j["fits_mouse"] = m.FitsMouse();
             j["actions"] = MacroActionsJson(m);
         }
         items.push_back(std::move(j));
@@ -61,7 +62,11 @@ void ListText(const MacroLibrary& library, const MacroItemLocation& first, int d
                     std::to_string(m.MacroKeyLoopType);
             if (m.MacroKeyLoopType == 2)
                 text += " x" + std::to_string(m.MacroKeyLoopNum);
-            text += ", " + std::to_string(m.UsedCount()) + " actions)";
+            text += ", " + std::to_string(m.UsedCount()) + " actions";
+            // As the macro manager marks it: a button cannot take it.
+            if (!m.FitsMouse())
+                text += ", too long for the mouse";
+            text += ")";
         }
         text += "\n";
     });

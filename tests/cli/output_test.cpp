@@ -78,5 +78,23 @@ TEST(LibraryJsonTest, NestedFoldersAndMacros) {
               "    y  (key 3, mode 2 x1, 1 actions)\n");
 }
 
+// A macro from a file written elsewhere, longer than the mouse plays, is
+// listed whole and marked, as the macro manager marks it.
+TEST(LibraryJsonTest, AMacroTooLongForTheMouseIsMarked) {
+    MacroLibrary lib;
+    velmaro::testing::Build(lib, "Short Long");
+    MacroRecord& m = *lib.MutableItemAt(MacroItemLocation::Top(1))->Macro;
+    for (uint32_t i = 0; i < 168; ++i)
+        m.InsertAction(i, MacroAction::Make(0x41, i % 2 ? 0x80 : 0x00, 0, 0));
+    m.MacroCommandActionNum = 168;
+
+    const Json items = LibraryJson(lib)["items"];
+    EXPECT_EQ(items[0]["fits_mouse"], true);
+    EXPECT_EQ(items[1]["fits_mouse"], false);
+    EXPECT_EQ(LibraryText(lib),
+              "Short  (key 1, mode 2 x1, 1 actions)\n"
+              "Long  (key 2, mode 2 x1, 169 actions, too long for the mouse)\n");
+}
+
 }  // namespace
 }  // namespace velmaro::cli

@@ -183,6 +183,7 @@ python3 -c '
 import json, sys
 items = {i["name"]: i for i in json.loads(sys.stdin.read())["items"]}
 assert items["Held"]["action_count"] == 168, items["Held"]["action_count"]
+assert items["Held"]["fits_mouse"] is False, items["Held"]
 ' <<<"$out" || fail "the long macro is not listed whole: $out"
 status=0
 err=$("$ctl" --simulate --data-dir "$ctl_data" set button.4=macro:Held 2>&1) || status=$?
