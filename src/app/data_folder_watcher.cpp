@@ -35,19 +35,23 @@ void CDataFolderWatcher::Rewatch() {
         watcher_.addPaths(files);
 }
 
-QString DescribeKeptFiles(const QString& heading, const StorageReport& report) {
+QString DescribeKeptFiles(const LanguageTable& language, const QString& heading,
+                          const StorageReport& report) {
+    auto render = [&](const Reason& reason) {
+        return QString::fromStdU16String(RenderReason(language, reason));
+    };
     QStringList lines;
     for (const KeptFile& kept : report.KeptFiles) {
         if (!kept.MadeNow)
             continue;
-        const QString why = QString::fromStdString(kept.Reason);
+        const QString why = render(kept.Why);
         lines << (kept.KeptAs.empty() ? QString::fromStdString(kept.Path)
                                       : QString::fromStdString(kept.Path) + " -> " +
                                             QString::fromStdString(kept.KeptAs)) +
                      (why.isEmpty() ? QString() : ": " + why);
     }
-    for (const std::string& note : report.Notes)
-        lines << QString::fromStdString(note);
+    for (const Reason& note : report.Notes)
+        lines << render(note);
     if (lines.isEmpty())
         return {};
     return heading + "\n" + lines.join("\n");

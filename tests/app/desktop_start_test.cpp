@@ -7,9 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "app/data_folder_watcher.h"
 #include "app/device_access.h"
 #include "app/resource_folders.h"
 #include "app/tray_icon.h"
@@ -196,18 +198,27 @@ TEST_F(StartAtLoginTest, TheTrayEntryWritesAndRemovesTheAutostartEntry) {
     EXPECT_TRUE(entry.isChecked());
 }
 
+// In the user's language, naming the folder that could not be made.
 TEST_F(StartAtLoginTest, AnEntryThatCannotBeWrittenIsToldAndLeftUnchecked) {
     // A file where the autostart folder should be.
-    QFile blocker(config_.path() + "/autostart");
+    const QString folder = config_.path() + "/autostart";
+    QFile blocker(folder);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    Start();
-    QAction& entry = Window().Tray()->StartAtLogin();
-    entry.trigger();
-    ProcessEvents();
-    EXPECT_FALSE(entry.isChecked());
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_NE(dialogs[0].find("autostart"), std::string::npos) << dialogs[0];
+    const Reason told =
+        Reason::Of(text::kAutostartNoFolder, {Reason::Text(folder.toStdU16String())});
+    for (const auto& [locale, language] : {std::pair{"en_US.UTF-8", ShippedLanguage::English},
+                                           {"zh_CN.UTF-8", ShippedLanguage::Chinese}}) {
+        SCOPED_TRACE(locale);
+        Start({.Locale = locale});
+        QAction& entry = Window().Tray()->StartAtLogin();
+        entry.trigger();
+        ProcessEvents();
+        EXPECT_FALSE(entry.isChecked());
+        ASSERT_EQ(dialogs.size(), 1u);
+        EXPECT_EQ(dialogs[0], "attention " + ToUtf8(RenderReason(ShippedTable(language), told)));
+        Stop();
+    }
 }
 
 TEST_F(MainWindowFixture, WithoutATrayStartAtLoginIsNotOffered) {
@@ -349,6 +360,99 @@ TEST_P(ChineseWindowTest, TheAccessHelpIsToldInChineseWithTheCommandsAsTheyStand
     EXPECT_TRUE(lines.contains(QString(4, QChar(0x00A0)) + "sudo udevadm trigger"));
     EXPECT_TRUE(lines.contains(Zh(text::kAccessReplug)));
     ExpectMessageDrawnWhole(*shown, shown->Message(), ShotName("access"));
+}
+
+// Answers every attention dialog, keeping what it drew (checked whole).
+struct DrawnMessages {
+    std::vector<QString> shown;
+    std::function<int(CDlgBase&)> Answer(std::function<QString()> shot) {
+        return [this, shot](CDlgBase& dialog) {
+            if (auto* a = dynamic_cast<CAttentionDlg*>(&dialog)) {
+                shown.push_back(a->Message());
+                MainWindowFixture::ExpectMessageDrawnWhole(*a, a->Message(), shot());
+            }
+            return int(QDialog::Accepted);
+        };
+    }
+};
+
+// The one copy a file was kept as, beside it.
+QString KeptCopyOf(const QString& path) {
+    const QFileInfo file(path);
+    const QStringList copies =
+        file.dir().entryList({file.fileName() + ".bad-*"}, QDir::Files, QDir::Name);
+    return copies.size() == 1 ? file.dir().filePath(copies[0]) : QString();
+}
+
+// Letters of a message once the paths and values of the files are taken
+// out: none when everything else is Chinese.
+bool HasEnglishBesides(QString text, const QStringList& values) {
+    for (const QString& value : values)
+        text.remove(value);
+    return text.contains(QRegularExpression("[A-Za-z]{2,}"));
+}
+
+// config.ini with a damaged PreST line: repaired at the start and told with
+// the repair's reason, each line in Chinese.
+TEST_P(ChineseWindowTest, StartUpRepairsAreToldInChinese) {
+    DrawnMessages drawn;
+    answer = drawn.Answer([this] { return ShotName("repaired"); });
+    Start(Chinese({.Seed = [](const QString& folder) {
+        QDir().mkpath(folder + "config");
+        QFile f(folder + "config/config.ini");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const std::u16string text = u"\uFEFF[Setting]\nSensor=0x3325\nPreST=0xCC\u0663A\n";
+        f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
+    }}));
+    ProcessEvents();
+    ASSERT_EQ(drawn.shown.size(), 1u);
+    const QString config = DataFolder() + "config/config.ini";
+    const QString kept = KeptCopyOf(config);
+    ASSERT_FALSE(kept.isEmpty());
+    const QString pair = QString::fromStdU16String(u"PreST=0xCC\u0663A");
+    const QString expected =
+        Zh(kTextFilesRepaired) + "\n" + config + " -> " + kept + ": " +
+        Zh(text::kSettingsRewritten) + "\n" +
+        QString::fromStdU16String(RenderReason(
+            Zh(),
+            Reason::Of(text::kPreSTNotHex, {Reason::Number(3), Reason::Text(pair.toStdU16String()),
+                                            Reason::Text(u"0x3325")})));
+    EXPECT_EQ(drawn.shown[0], expected);
+    EXPECT_FALSE(HasEnglishBesides(drawn.shown[0], {kept, config, "config.ini", pair, "0x3325"}))
+        << drawn.shown[0].toStdString();
+}
+
+// A profile file damaged by another program while the window runs: kept
+// beside itself and told, the reason in Chinese.
+TEST_P(ChineseWindowTest, ADamagedEditFromOutsideIsToldInChinese) {
+    DrawnMessages drawn;
+    answer = drawn.Answer([this] { return ShotName("outside"); });
+    Start(Chinese());
+    Advance(20);
+    Advance(10000);  // the start-up apply and its save
+    drawn.shown.clear();
+    const QString path = DataFolder() + "config/default0.psf";
+    {
+        // Cut short, as by a sync that stopped half-way.
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const QByteArray whole = f.readAll();
+        ASSERT_TRUE(f.resize(whole.size() / 4 * 2));
+    }
+    ProfileRecord scratch;
+    const Reason why = ParseProfileFile(path.toStdU16String(), DefaultFileSystem(), scratch).Why;
+    ASSERT_FALSE(why.Empty());
+    WaitFor([this] { return TimerRunning(kTimerOutsideChanges); }, 3000);
+    Advance(kOutsideChangesDelayMs);
+    ASSERT_EQ(drawn.shown.size(), 1u);
+    const QString kept = KeptCopyOf(path);
+    ASSERT_FALSE(kept.isEmpty());
+    const Reason profile = ProfileLabel(0, Window().State().Profiles[0].Setting(kProfileName));
+    EXPECT_EQ(drawn.shown[0],
+              Zh(kTextChangedOutside) + "\n" + path + " -> " + kept + ": " +
+                  QString::fromStdU16String(
+                      RenderReason(Zh(), Reason::Of(text::kOutsideKeepsProfile, {why, profile}))));
+    EXPECT_FALSE(HasEnglishBesides(drawn.shown[0], {kept, path})) << drawn.shown[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ChineseWindowTest, ::testing::Values(1.0, 2.0),
