@@ -323,6 +323,18 @@ class ChineseWindowTest : public MainWindowFixture, public ::testing::WithParamI
     QString ShotName(const char* what) const {
         return QString("%1_zh_%2").arg(what).arg(int(GetParam() * 10));
     }
+    // Answers every attention dialog, keeping what it drew (checked whole,
+    // its picture saved as `shot`).
+    void KeepDrawnMessages(const char* shot) {
+        answer = [this, shot](CDlgBase& dialog) {
+            if (auto* a = dynamic_cast<CAttentionDlg*>(&dialog)) {
+                messages.push_back(a->Message());
+                ExpectMessageDrawnWhole(*a, a->Message(), ShotName(shot));
+            }
+            return int(QDialog::Accepted);
+        };
+    }
+    std::vector<QString> messages;
 };
 
 TEST_P(ChineseWindowTest, TheDamagedLibraryIsToldInChinese) {
@@ -362,20 +374,6 @@ TEST_P(ChineseWindowTest, TheAccessHelpIsToldInChineseWithTheCommandsAsTheyStand
     ExpectMessageDrawnWhole(*shown, shown->Message(), ShotName("access"));
 }
 
-// Answers every attention dialog, keeping what it drew (checked whole).
-struct DrawnMessages {
-    std::vector<QString> shown;
-    std::function<int(CDlgBase&)> Answer(std::function<QString()> shot) {
-        return [this, shot](CDlgBase& dialog) {
-            if (auto* a = dynamic_cast<CAttentionDlg*>(&dialog)) {
-                shown.push_back(a->Message());
-                MainWindowFixture::ExpectMessageDrawnWhole(*a, a->Message(), shot());
-            }
-            return int(QDialog::Accepted);
-        };
-    }
-};
-
 // The one copy a file was kept as, beside it.
 QString KeptCopyOf(const QString& path) {
     const QFileInfo file(path);
@@ -387,7 +385,8 @@ QString KeptCopyOf(const QString& path) {
 // Letters of a message once the paths and values of the files are taken
 // out: none when everything else is Chinese.
 bool HasEnglishBesides(QString text, const QStringList& values) {
-    for (const QString& value : values)
+    // The program's name and the DPI unit stand as they are in every language.
+    for (const QString& value : values + QStringList{"Velmaro", "DPI"})
         text.remove(value);
     return text.contains(QRegularExpression("[A-Za-z]{2,}"));
 }
@@ -395,8 +394,7 @@ bool HasEnglishBesides(QString text, const QStringList& values) {
 // config.ini with a damaged PreST line: repaired at the start and told with
 // the repair's reason, each line in Chinese.
 TEST_P(ChineseWindowTest, StartUpRepairsAreToldInChinese) {
-    DrawnMessages drawn;
-    answer = drawn.Answer([this] { return ShotName("repaired"); });
+    KeepDrawnMessages("repaired");
     Start(Chinese({.Seed = [](const QString& folder) {
         QDir().mkpath(folder + "config");
         QFile f(folder + "config/config.ini");
@@ -405,7 +403,7 @@ TEST_P(ChineseWindowTest, StartUpRepairsAreToldInChinese) {
         f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
     }}));
     ProcessEvents();
-    ASSERT_EQ(drawn.shown.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
     const QString config = DataFolder() + "config/config.ini";
     const QString kept = KeptCopyOf(config);
     ASSERT_FALSE(kept.isEmpty());
@@ -417,20 +415,19 @@ TEST_P(ChineseWindowTest, StartUpRepairsAreToldInChinese) {
             Zh(),
             Reason::Of(text::kPreSTNotHex, {Reason::Number(3), Reason::Text(pair.toStdU16String()),
                                             Reason::Text(u"0x3325")})));
-    EXPECT_EQ(drawn.shown[0], expected);
-    EXPECT_FALSE(HasEnglishBesides(drawn.shown[0], {kept, config, "config.ini", pair, "0x3325"}))
-        << drawn.shown[0].toStdString();
+    EXPECT_EQ(messages[0], expected);
+    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, config, "config.ini", pair, "0x3325"}))
+        << messages[0].toStdString();
 }
 
 // A profile file damaged by another program while the window runs: kept
 // beside itself and told, the reason in Chinese.
 TEST_P(ChineseWindowTest, ADamagedEditFromOutsideIsToldInChinese) {
-    DrawnMessages drawn;
-    answer = drawn.Answer([this] { return ShotName("outside"); });
+    KeepDrawnMessages("outside");
     Start(Chinese());
     Advance(20);
     Advance(10000);  // the start-up apply and its save
-    drawn.shown.clear();
+    messages.clear();
     const QString path = DataFolder() + "config/default0.psf";
     {
         // Cut short, as by a sync that stopped half-way.
@@ -444,15 +441,14 @@ TEST_P(ChineseWindowTest, ADamagedEditFromOutsideIsToldInChinese) {
     ASSERT_FALSE(why.Empty());
     WaitFor([this] { return TimerRunning(kTimerOutsideChanges); }, 3000);
     Advance(kOutsideChangesDelayMs);
-    ASSERT_EQ(drawn.shown.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
     const QString kept = KeptCopyOf(path);
     ASSERT_FALSE(kept.isEmpty());
     const Reason profile = ProfileLabel(0, Window().State().Profiles[0].Setting(kProfileName));
-    EXPECT_EQ(drawn.shown[0],
-              Zh(kTextChangedOutside) + "\n" + path + " -> " + kept + ": " +
-                  QString::fromStdU16String(
-                      RenderReason(Zh(), Reason::Of(text::kOutsideKeepsProfile, {why, profile}))));
-    EXPECT_FALSE(HasEnglishBesides(drawn.shown[0], {kept, path})) << drawn.shown[0].toStdString();
+    EXPECT_EQ(messages[0], Zh(kTextChangedOutside) + "\n" + path + " -> " + kept + ": " +
+                               QString::fromStdU16String(RenderReason(
+                                   Zh(), Reason::Of(text::kOutsideKeepsProfile, {why, profile}))));
+    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, path})) << messages[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ChineseWindowTest, ::testing::Values(1.0, 2.0),
