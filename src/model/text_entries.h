@@ -8,7 +8,8 @@
 //            texts, the names of profiles in messages
 //   420-439  files changed on disk while the program runs, and why files of
 //            the data folder were kept and replaced
-//   440-469  what the start found wrong in config.ini and the macro library
+//   440-469  what the start found wrong in config.ini and the macro library,
+//            and files kept together in one line of 420 or 421
 //   470-499  free
 // Every entry named here must be in every shipped language (assets/lang);
 // tools/check_language.py checks that, and that the window passes no
@@ -147,5 +148,7 @@ inline constexpr uint16_t kCurrentNotNumber = 460;   // line, pair, profile
 inline constexpr uint16_t kShowListBad = 461;        // first line, last, pairs, values
 // A macro library line whose actions hold other characters than hex digits.
 inline constexpr uint16_t kLibraryNotHex = 462;
+// Files kept for one reason: the files, the ending each kept copy's name has.
+inline constexpr uint16_t kKeptEach = 463;
 
 }  // namespace velmaro::text

@@ -374,12 +374,16 @@ TEST_P(ChineseWindowTest, TheAccessHelpIsToldInChineseWithTheCommandsAsTheyStand
     ExpectMessageDrawnWhole(*shown, shown->Message(), ShotName("access"));
 }
 
-// The one copy a file was kept as, beside it.
+// The name of the one copy a file was kept as, beside it.
 QString KeptCopyOf(const QString& path) {
     const QFileInfo file(path);
     const QStringList copies =
         file.dir().entryList({file.fileName() + ".bad-*"}, QDir::Files, QDir::Name);
-    return copies.size() == 1 ? file.dir().filePath(copies[0]) : QString();
+    return copies.size() == 1 ? copies[0] : QString();
+}
+
+QString Rendered(const Reason& reason) {
+    return QString::fromStdU16String(RenderReason(ShippedTable(ShippedLanguage::Chinese), reason));
 }
 
 // Letters of a message once the paths and values of the files are taken
@@ -404,19 +408,18 @@ TEST_P(ChineseWindowTest, StartUpRepairsAreToldInChinese) {
     }}));
     ProcessEvents();
     ASSERT_EQ(messages.size(), 1u);
-    const QString config = DataFolder() + "config/config.ini";
-    const QString kept = KeptCopyOf(config);
+    const QString folder = DataFolder() + "config/";
+    const QString kept = KeptCopyOf(folder + "config.ini");
     ASSERT_FALSE(kept.isEmpty());
     const QString pair = QString::fromStdU16String(u"PreST=0xCC\u0663A");
     const QString expected =
-        Zh(kTextFilesRepaired) + "\n" + config + " -> " + kept + ": " +
+        Zh(kTextFilesRepaired) + "\n" + folder + "\nconfig.ini -> " + kept + ": " +
         Zh(text::kSettingsRewritten) + "\n" +
-        QString::fromStdU16String(RenderReason(
-            Zh(),
-            Reason::Of(text::kPreSTNotHex, {Reason::Number(3), Reason::Text(pair.toStdU16String()),
-                                            Reason::Text(u"0x3325")})));
+        Rendered(Reason::Of(
+            text::kPreSTNotHex,
+            {Reason::Number(3), Reason::Text(pair.toStdU16String()), Reason::Text(u"0x3325")}));
     EXPECT_EQ(messages[0], expected);
-    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, config, "config.ini", pair, "0x3325"}))
+    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, folder, "config.ini", pair, "0x3325"}))
         << messages[0].toStdString();
 }
 
@@ -445,10 +448,56 @@ TEST_P(ChineseWindowTest, ADamagedEditFromOutsideIsToldInChinese) {
     const QString kept = KeptCopyOf(path);
     ASSERT_FALSE(kept.isEmpty());
     const Reason profile = ProfileLabel(0, Window().State().Profiles[0].Setting(kProfileName));
-    EXPECT_EQ(messages[0], Zh(kTextChangedOutside) + "\n" + path + " -> " + kept + ": " +
-                               QString::fromStdU16String(RenderReason(
-                                   Zh(), Reason::Of(text::kOutsideKeepsProfile, {why, profile}))));
-    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, path})) << messages[0].toStdString();
+    EXPECT_EQ(messages[0], Zh(kTextChangedOutside) + "\n" + DataFolder() + "config/\n" +
+                               "default0.psf -> " + kept + ": " +
+                               Rendered(Reason::Of(text::kOutsideKeepsProfile, {why, profile})));
+    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, DataFolder() + "config/", "default0.psf"}))
+        << messages[0].toStdString();
+}
+
+// The user's own five profiles and a damaged config.ini: all six files are
+// kept and reset, told in few enough lines that the message fits its dialog
+// (the five profiles share one line).
+TEST_P(ChineseWindowTest, AResetOfTheFiveProfilesIsOneLineThatFits) {
+    KeepDrawnMessages("reset");
+    Start(Chinese({.Seed = [](const QString& folder) {
+        FileSystem& fs = DefaultFileSystem();
+        ProgramState seed;
+        seed.DataFolder = folder.toStdU16String();
+        seed.Settings.SetDefaultSettings(seed.DataFolder);
+        ASSERT_TRUE(EnsureConfigFolder(seed, fs));
+        for (int slot = 0; slot < kProfileSlots; ++slot) {
+            ResetProfileDefaults(seed.Profiles[slot], slot, seed.Language, kDefaultSensorId);
+            seed.Profiles[slot].Setting(kProfileName) = u"Mine " + ToU16(std::to_string(slot));
+            ASSERT_TRUE(WriteProfileFile(seed, slot, seed.Settings.ProfileSlotPath(slot), fs));
+        }
+        QFile f(folder + "config/config.ini");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const std::u16string text = u"\uFEFF[Setting]\nSensor\n";
+        f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
+    }}));
+    ProcessEvents();
+    ASSERT_EQ(messages.size(), 1u);
+    const QString folder = DataFolder() + "config/";
+    const QString kept = KeptCopyOf(folder + "config.ini");
+    ASSERT_FALSE(kept.isEmpty());
+    const QString ending = kept.mid(QString("config.ini").size());
+    std::vector<Reason> names;
+    for (int slot = 0; slot < kProfileSlots; ++slot) {
+        const QString name = QString("default%1.psf").arg(slot);
+        // The copies are stamped to the second: one made in the next second
+        // has a line of its own.
+        if (KeptCopyOf(folder + name) != name + ending)
+            GTEST_SKIP() << "the copies were made across a second";
+        names.push_back(Reason::Text(name.toStdU16String()));
+    }
+    const Reason damaged = Reason::Of(text::kSettingsNoEquals, {Reason::Number(2)});
+    EXPECT_EQ(messages[0],
+              Zh(kTextFilesRepaired) + "\n" + folder + "\nconfig.ini -> " + kept + ": " +
+                  Rendered(Reason::Of(text::kSettingsReset, {damaged})) + "\n" +
+                  Rendered(Reason::Of(text::kKeptEach, {ListOf(std::move(names)),
+                                                        Reason::Text(ending.toStdU16String())})) +
+                  ": " + Rendered(Reason::Of(text::kProfilesResetWithSettings, {damaged})));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ChineseWindowTest, ::testing::Values(1.0, 2.0),
