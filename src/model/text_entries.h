@@ -98,6 +98,11 @@ inline constexpr uint16_t kMacroListFull = 402;
 inline constexpr uint16_t kSkinsMissing = 403;  // the probe file's name
 inline constexpr uint16_t kSkinsReinstall = 404;
 
+// Another program holds the data folder: the folder, who holds it.
+inline constexpr uint16_t kFolderInUse = 405;
+inline constexpr uint16_t kFolderUserUnknown = 406;
+inline constexpr uint16_t kFolderUserProcess = 407;  // program, process id
+
 // The window's link and the support text.
 inline constexpr uint16_t kUserGuideTitle = 397;
 inline constexpr uint16_t kSupportText = 398;
