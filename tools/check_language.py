@@ -10,6 +10,11 @@
    literal English sentence, which would reach a control untranslated. What
    is deliberately not translated (command-line help, terminal output, shell
    commands, style sheets) is listed in tools/language_allow.txt.
+3. No source file of the window takes the core's English-only texts: a
+   reason worded by EnglishText (velmaroctl's wording) or a `.Problem`
+   field (a sentence the core keeps in English beside its reason) would
+   reach a control in English whatever the user's language; the window
+   words the reason itself (RenderReason, through its language table).
 
 Usage: check_language.py [REPOSITORY]   (default: the folder above tools/)
 Exit status 0 when everything holds, 1 with one line per fault otherwise.
@@ -151,6 +156,20 @@ def looks_like_english(text):
     return re.search(r"\b[A-Za-z][a-z']+[,:;.!?]?\s+[A-Za-z]{2,}\b", text) is not None
 
 
+# The core's texts that are English whatever the language: EnglishText()
+# words a reason for velmaroctl; a `.Problem` field holds the same in English.
+ENGLISH_ONLY = re.compile(r"\bEnglishText\s*\(|\.Problem\b(?!\s*\()")
+
+
+def code_only(source):
+    """The source with comments and string and character literals blanked,
+    newlines kept so that line numbers stay."""
+    def blank(m):
+        return re.sub(r"[^\n]", " ", m.group(0))
+    pattern = r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\''
+    return re.sub(pattern, blank, source, flags=re.S)
+
+
 def read_allow(root):
     rules = []
     with open(os.path.join(root, "tools/language_allow.txt"), encoding="utf-8") as f:
@@ -185,6 +204,14 @@ def check_sources(root):
                     faults.append(f"{path}:{line}: English text for a control: \"{text[:70]}\" "
                                   "(use the language table, or allow it in "
                                   "tools/language_allow.txt)")
+            code = code_only(source)
+            for m in ENGLISH_ONLY.finditer(code):
+                if allowed(rules, path, m.group(0)):
+                    continue
+                line = code.count("\n", 0, m.start()) + 1
+                faults.append(f"{path}:{line}: the core's English-only text "
+                              f"\"{m.group(0).strip()}\" (render the reason with RenderReason "
+                              "in the user's language)")
     return faults
 
 

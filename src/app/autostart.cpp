@@ -7,6 +7,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include "model/text_entries.h"
+
 #ifndef VELMARO_APP_ID
 #define VELMARO_APP_ID "velmaro"
 #endif
@@ -55,16 +57,19 @@ bool AutostartEnabled() {
     return QFileInfo::exists(AutostartEntryPath());
 }
 
-QString SetAutostart(bool enabled, const QString& command) {
+Reason SetAutostart(bool enabled, const QString& command) {
     const QString path = AutostartEntryPath();
     if (!enabled) {
         QFile file(path);
         if (!file.exists() || file.remove())
             return {};
-        return "could not remove " + path + ": " + file.errorString();
+        return Reason::Of(
+            text::kAutostartNotRemoved,
+            {Reason::Text(path.toStdU16String()), SystemReason(file.errorString().toStdString())});
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return "could not make the folder " + QFileInfo(path).absolutePath();
+        return Reason::Of(text::kAutostartNoFolder,
+                          {Reason::Text(QFileInfo(path).absolutePath().toStdU16String())});
     const QString entry = QStringLiteral(
                               "[Desktop Entry]\n"
                               "Type=Application\n"
@@ -78,7 +83,7 @@ QString SetAutostart(bool enabled, const QString& command) {
     // Written beside and renamed: a half-written entry never starts anything.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(entry.toUtf8()) < 0 || !file.commit())
-        return "could not write " + path + ": " + file.errorString();
+        return WriteFailure(path.toStdU16String(), file.errorString().toStdString());
     return {};
 }
 

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "model/reason.h"
+
 namespace velmaro {
 
 // The autostart entry's path.
@@ -15,8 +17,8 @@ QString AutostartEntryPath();
 bool AutostartEnabled();
 
 // Writes the entry (starting `command` with --hidden) or removes it. Empty on
-// success, else what went wrong, naming the file.
-QString SetAutostart(bool enabled, const QString& command);
+// success, else what went wrong, naming the file, with the system's reason.
+Reason SetAutostart(bool enabled, const QString& command);
 
 // How the entry starts this program: the plain name when the program found
 // on PATH is this one, else its absolute path.

@@ -12,6 +12,7 @@
 
 namespace velmaro {
 
+struct LanguageTable;
 struct StorageReport;
 
 // The window's timer that runs the look after the last event.
@@ -36,7 +37,9 @@ class CDataFolderWatcher : public QObject {
 };
 
 // A report of kept files and repairs as lines for the attention dialog,
-// after `heading`; empty when there is nothing to tell.
-QString DescribeKeptFiles(const QString& heading, const StorageReport& report);
+// after `heading`, the reasons in `language`; empty when there is nothing
+// to tell.
+QString DescribeKeptFiles(const LanguageTable& language, const QString& heading,
+                          const StorageReport& report);
 
 }  // namespace velmaro

@@ -29,6 +29,7 @@
 #include "device/hid/linux/linux_hid_backend.h"
 #include "device/hid/sim/virtual_mouse.h"
 #include "model/text.h"
+#include "model/text_entries.h"
 #include "platform/folder_lock.h"
 #include "storage/data_folder.h"
 #include "storage/english_texts.h"
@@ -140,7 +141,7 @@ int HandOverToRunningCopy(int argc, char** argv) {
 
 // The data folder's lock, for the window's whole life. A velmaroctl command
 // that holds it finishes first (it waits at most as long as velmaroctl would).
-FolderLock TakeDataFolder(const std::string& folder, QString& problem) {
+FolderLock TakeDataFolder(const std::string& folder, Reason& problem) {
     if (folder.empty())
         return FolderLock();
     const auto deadline = std::chrono::steady_clock::now() + cli::kLockWait;
@@ -150,10 +151,12 @@ FolderLock TakeDataFolder(const std::string& folder, QString& problem) {
             return lock;
         if (std::chrono::steady_clock::now() >= deadline) {
             const LockHolder holder = FolderLock::ReadHolder(folder);
-            problem = "the data folder " + QString::fromStdString(folder) + " is in use by " +
-                      (holder.Pid == 0 ? QStringLiteral("another process")
-                                       : QString::fromStdString(holder.Program) +
-                                             QStringLiteral(" (process %1)").arg(holder.Pid));
+            problem = Reason::Of(
+                text::kFolderInUse,
+                {Reason::Text(folder), holder.Pid == 0 ? Reason::Of(text::kFolderUserUnknown)
+                                                       : Reason::Of(text::kFolderUserProcess,
+                                                                    {Reason::Text(holder.Program),
+                                                                     Reason::Number(holder.Pid)})});
             return lock;
         }
         QThread::msleep(10);
@@ -284,12 +287,17 @@ int CKorvaneApp::Run(int argc, char** argv) {
     if (!oneShot) {
         const std::u16string folder =
             setup.Core.DataFolder.empty() ? DefaultDataFolder() : setup.Core.DataFolder;
-        QString problem;
+        Reason problem;
         folderLock = TakeDataFolder(ToUtf8(folder), problem);
-        if (!problem.isEmpty()) {
-            Say(problem);
+        if (!problem.Empty()) {
+            // Before the data folder's language is read: the user's locale.
+            const QString text = QString::fromStdU16String(
+                RenderReason(ShippedTable(IsChineseLocale(UserLocale()) ? ShippedLanguage::Chinese
+                                                                        : ShippedLanguage::English),
+                             problem));
+            Say(text);
             if (CanShowMessageBox())
-                QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), problem);
+                QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), text);
             return kExitFolderBusy;
         }
     }

@@ -669,7 +669,7 @@ void CKorvaneDlg::OnOutsideChanges() {
 }
 
 void CKorvaneDlg::ShowKeptFiles(int headingEntry, const StorageReport& report) {
-    const QString text = DescribeKeptFiles(Text(headingEntry), report);
+    const QString text = DescribeKeptFiles(State().Language, Text(headingEntry), report);
     if (!text.isEmpty() && !ended_)
         ShowNotice(text);
 }
@@ -683,11 +683,11 @@ void CKorvaneDlg::ShowNotice(const QString& message) {
 void CKorvaneDlg::SetStartAtLogin(bool enabled) {
     const QString command =
         setup_.AutostartCommand.isEmpty() ? AutostartCommand() : setup_.AutostartCommand;
-    const QString error = SetAutostart(enabled, command);
+    const Reason error = SetAutostart(enabled, command);
     if (tray_)
         tray_->StartAtLogin().setChecked(AutostartEnabled());
-    if (!error.isEmpty())
-        ShowNotice(error);
+    if (!error.Empty())
+        ShowNotice(Text(error));
 }
 
 void CKorvaneDlg::paintEvent(QPaintEvent* event) {

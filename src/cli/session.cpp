@@ -68,14 +68,14 @@ std::u16string DataFolderFromOption(std::string_view dir) {
 
 bool PrintStorageReport(const Console& console, const StorageReport& report) {
     for (const KeptFile& kept : report.KeptFiles) {
-        const std::string why = kept.Reason.empty() ? std::string() : ": " + kept.Reason;
+        const std::string why = kept.Why.Empty() ? std::string() : ": " + EnglishText(kept.Why);
         if (kept.KeptAs.empty())
             console.Message("could not keep " + kept.Path + " before replacing it" + why);
         else if (kept.MadeNow)
             console.Message("kept the old " + kept.Path + " as " + kept.KeptAs + why);
     }
-    for (const std::string& note : report.Notes)
-        console.Message(note);
+    for (const Reason& note : report.Notes)
+        console.Message(EnglishText(note));
     for (size_t i = 0; i < report.FailedWrites.size(); ++i) {
         const std::string& error = i < report.WriteErrors.size() ? report.WriteErrors[i] : "";
         console.Message("could not write " + report.FailedWrites[i] +

@@ -320,13 +320,11 @@ StorageReport AppCore::KeepRepairedLibrary(const MacroLibraryLoad& load) {
     StorageReport report;
     if (load.Repairs.empty())
         return report;
-    std::string reason;
-    for (const std::string& repair : load.Repairs)
-        reason += (reason.empty() ? "" : "; ") + repair;
-    reason +=
-        ": the library holds the repaired values, and the buttons that use those macros keep "
-        "their own copies";
-    KeepBeforeReplacing(fs_, MacroLibraryPath(state_.DataFolder), report, reason);
+    Reason repairs = load.Repairs.front();
+    for (size_t i = 1; i < load.Repairs.size(); ++i)
+        repairs = Reason::Of(text::kReasonsJoined, {repairs, load.Repairs[i]});
+    KeepBeforeReplacing(fs_, MacroLibraryPath(state_.DataFolder), report,
+                        Reason::Of(text::kLibraryRepairsKept, {repairs}));
     return report;
 }
 

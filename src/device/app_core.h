@@ -217,8 +217,7 @@ class AppCore {
     void TakeSettingsFromOutside(const std::string& path, const std::string& bytes);
     void TakeProfileFromOutside(int slot, const std::string& path, const std::string& bytes);
     void TakeLibraryFromOutside(const std::string& path, const std::string& bytes);
-    void KeepOutsideVersion(const std::string& path, const std::string& bytes,
-                            const std::string& why);
+    void KeepOutsideVersion(const std::string& path, const std::string& bytes, const Reason& why);
     bool HasDataFolder() const { return !state_.DataFolder.empty(); }
 
     HidBackend& backend_;

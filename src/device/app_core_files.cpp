@@ -6,6 +6,7 @@
 
 #include "device/app_core.h"
 #include "model/text.h"
+#include "model/text_entries.h"
 
 namespace velmaro {
 
@@ -13,9 +14,10 @@ namespace {
 
 constexpr unsigned kAllGroups = kGroupButtons | kGroupMain | kGroupPower | kGroupWakeup;
 
-constexpr char kClash[] =
-    "it was changed outside the program while the program had changes of its own for it; the "
-    "program keeps its own version";
+// Changed outside while the program had changes of its own for it.
+Reason Clash() {
+    return Reason::Of(text::kOutsideClash);
+}
 
 }  // namespace
 
@@ -58,7 +60,7 @@ void AppCore::CheckOutsideChanges() {
 }
 
 void AppCore::KeepOutsideVersion(const std::string& path, const std::string& bytes,
-                                 const std::string& why) {
+                                 const Reason& why) {
     KeepBeforeReplacing(files_.Inner(), path, outside_, why);
     // Handled: the save that follows replaces it without keeping it again.
     files_.Saw(path, bytes);
@@ -70,35 +72,32 @@ void AppCore::TakeSettingsFromOutside(const std::string& path, const std::string
     AppSettings own = state_.Settings;
     own.SetCurrentProfile(state_.CurrentProfileTab);
     if (!files_.IsOwnVersion(path, SettingsFileBytes(own)))
-        return KeepOutsideVersion(path, bytes, kClash);
+        return KeepOutsideVersion(path, bytes, Clash());
     ProgramState read;
     read.DataFolder = state_.DataFolder;
     read.Settings = state_.Settings;
-    std::string problem = ReadSettingsPairs(read, files_);
+    Reason problem = ReadSettingsPairs(read, files_);
     StorageReport mended;
-    if (problem.empty()) {
+    if (problem.Empty()) {
         MendSettingNumbers(read, mended);
         if (!mended.Notes.empty())
             problem = mended.Notes.front();
         else if (SettingsFileBytes(read.Settings) != bytes)
-            problem = "it is not as the program writes it";
+            problem = Reason::Of(text::kNotAsWritten);
     }
     // The sensor and the profile files belong to the mouse and the folder:
     // they do not change while the program runs.
     for (int k : {int(kSensor), int(kPreST)}) {
-        if (problem.empty() && read.Settings.Pairs[k] != state_.Settings.Pairs[k])
-            problem = "its " + ToUtf8(state_.Settings.Pairs[k].Name) +
-                      " line changed, which only the mouse may change";
+        if (problem.Empty() && read.Settings.Pairs[k] != state_.Settings.Pairs[k])
+            problem =
+                Reason::Of(text::kMouseLineChanged, {Reason::Text(state_.Settings.Pairs[k].Name)});
     }
-    for (int slot = 0; slot < kProfileSlots && problem.empty(); ++slot) {
+    for (int slot = 0; slot < kProfileSlots && problem.Empty(); ++slot) {
         if (read.Settings.ProfileSlotPath(slot) != state_.Settings.ProfileSlotPath(slot))
-            problem = "the file of profile " + std::to_string(slot) +
-                      " changed, which takes a new start of the program";
+            problem = Reason::Of(text::kSlotFileChanged, {ProfileLabel(slot)});
     }
-    if (!problem.empty())
-        return KeepOutsideVersion(path, bytes,
-                                  "it was changed outside the program and " + problem +
-                                      ": the program keeps its own version");
+    if (!problem.Empty())
+        return KeepOutsideVersion(path, bytes, Reason::Of(text::kOutsideKeepsOwn, {problem}));
     files_.Remember(path, bytes);
     const int slot = read.Settings.CurrentProfile();
     state_.Settings = read.Settings;
@@ -111,18 +110,18 @@ void AppCore::TakeSettingsFromOutside(const std::string& path, const std::string
 void AppCore::TakeProfileFromOutside(int slot, const std::string& path, const std::string& bytes) {
     ProfileRecord& own = state_.Profiles[size_t(slot)];
     if (!files_.IsOwnVersion(path, ProfileFileBytes(own)))
-        return KeepOutsideVersion(path, bytes, kClash);
+        return KeepOutsideVersion(path, bytes, Clash());
     ProfileRecord read = own;
     const ProfileParse parse = ParseProfileFile(ToU16(path), files_, read);
-    std::string problem = parse.Problem;
+    Reason problem = parse.Ok ? Reason() : parse.Why;
     if (parse.Ok && (parse.FirstDifferentLine != 0 || ProfileFileBytes(read) != bytes))
-        problem = "line " + std::to_string(std::max(parse.FirstDifferentLine, 1)) +
-                  " is not as the program writes it";
-    if (!problem.empty())
-        return KeepOutsideVersion(path, bytes,
-                                  "it was changed outside the program and " + problem +
-                                      ": the program keeps its own version of profile " +
-                                      std::to_string(slot));
+        problem = Reason::Of(text::kLineNotAsWritten,
+                             {Reason::Number(std::max(parse.FirstDifferentLine, 1))});
+    if (!problem.Empty())
+        return KeepOutsideVersion(
+            path, bytes,
+            Reason::Of(text::kOutsideKeepsProfile,
+                       {problem, ProfileLabel(slot, own.Setting(kProfileName))}));
     files_.Remember(path, bytes);
     own = std::move(read);
     // Only what differs from what the mouse holds is sent.
@@ -133,16 +132,14 @@ void AppCore::TakeProfileFromOutside(int slot, const std::string& path, const st
 
 void AppCore::TakeLibraryFromOutside(const std::string& path, const std::string& bytes) {
     if (macros_changed_)
-        return KeepOutsideVersion(path, bytes, kClash);
+        return KeepOutsideVersion(path, bytes, Clash());
     // Tried on the scratch library first: a damaged file replaces nothing.
     const MacroLibraryLoad trial = LoadMacroLibrary(path, scratch_, files_);
     scratch_.ClearLibrary();
     if (!trial.Complete || !trial.Repairs.empty()) {
-        const std::string problem =
-            !trial.Repairs.empty() ? trial.Repairs.front() : "it does not read to its end";
-        KeepOutsideVersion(path, bytes,
-                           "it was changed outside the program and " + problem +
-                               ": the program keeps its own macro library");
+        const Reason problem =
+            !trial.Repairs.empty() ? trial.Repairs.front() : Reason::Of(text::kNotReadToEnd);
+        KeepOutsideVersion(path, bytes, Reason::Of(text::kOutsideKeepsLibrary, {problem}));
         macros_changed_ = true;
         return;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/text.h"
+#include "model/text_entries.h"
 #include "storage/stdio_file_ex.h"
 
 namespace velmaro {
@@ -204,8 +205,8 @@ class LibraryReader {
         number = ParseDecimal(value);
         if (!ExactDecimal(value, min, max)) {
             number = static_cast<int32_t>(std::clamp<int64_t>(number, min, max));
-            Repaired("is not a number from " + std::to_string(min) + " to " + std::to_string(max) +
-                     " and reads as " + std::to_string(number));
+            Repaired(Reason::Of(text::kLibraryNotNumber, {Reason::Number(min), Reason::Number(max),
+                                                          Reason::Number(number)}));
         }
         return true;
     }
@@ -214,16 +215,16 @@ class LibraryReader {
         if (!LocationOf(line_, loc, exact))
             return false;
         if (!exact)
-            Repaired("does not hold four whole numbers");
+            Repaired(Reason::Of(text::kLibraryNotLocation));
         return true;
     }
-    void Repaired(const std::string& what) {
+    void Repaired(const Reason& what) {
         constexpr size_t kShown = 60;
-        std::string shown = ToUtf8(line_.substr(0, kShown));
+        std::u16string shown = line_.substr(0, kShown);
         if (line_.size() > kShown)
-            shown += "...";
-        result_.Repairs.push_back("line " + std::to_string(line_number_) + " (" + shown + ") " +
-                                  what);
+            shown += u"...";
+        result_.Repairs.push_back(Reason::Of(
+            text::kLibraryLineRepaired, {Reason::Number(line_number_), Reason::Text(shown), what}));
         item_repaired_ = true;
     }
 
@@ -273,7 +274,7 @@ class LibraryReader {
         if (!Next() || !ValueOf(line_, value) || value.size() != kAllActionDigits)
             return false;
         if (!std::all_of(value.begin(), value.end(), [](char16_t c) { return HexDigit(c) >= 0; }))
-            Repaired("holds characters that are not hexadecimal digits");
+            Repaired(Reason::Of(text::kLibraryNotHex));
         for (uint32_t i = 0; i < kMacroActionSlots; ++i) {
             const size_t at = i * 8;
             macro->SetAction(i, MacroAction::Make(HexPair(value, at), HexPair(value, at + 2),

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "macro/macro_library.h"
+#include "model/reason.h"
 #include "storage/file_system.h"
 
 namespace velmaro {
@@ -48,9 +49,9 @@ struct MacroLibraryLoad {
     uint32_t HighestKeyIndex = 0;
     // Numbers that were not as the program writes them (a stray character,
     // too large for their field), each read up to its first stray character
-    // and clamped to the field: one phrase per line, "line 57
+    // and clamped to the field: one reason per line, "line 57
     // (MacroKeyLoopType=3x) is not a number from 0 to 255 and reads as 3".
-    std::vector<std::string> Repairs;
+    std::vector<Reason> Repairs;
     // The MacroKeyIndex of each macro holding such a value.
     std::vector<uint32_t> RepairedKeys;
 };

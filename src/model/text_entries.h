@@ -6,8 +6,11 @@
 //   340-419  the window's messages: file and library problems, profile
 //            import and export, access to the mouse, the link and support
 //            texts, the names of profiles in messages
-//   420-439  files changed on disk while the program runs
-//   440-499  free
+//   420-439  files changed on disk while the program runs, and why files of
+//            the data folder were kept and replaced
+//   440-469  what the start found wrong in config.ini and the macro library,
+//            and files kept together in one line of 420 or 421
+//   470-499  free
 // Every entry named here must be in every shipped language (assets/lang);
 // tools/check_language.py checks that, and that the window passes no
 // literal English sentence to a control.
@@ -16,6 +19,11 @@
 #include <cstdint>
 
 namespace velmaro::text {
+
+// Start at login could not be turned on or off: the entry's file or folder,
+// the system's reason.
+inline constexpr uint16_t kAutostartNotRemoved = 305;  // file, reason
+inline constexpr uint16_t kAutostartNoFolder = 306;    // folder
 
 // Macros the mouse cannot play: buttons, profile.
 inline constexpr uint16_t kMacroNotSent = 323;
@@ -90,8 +98,62 @@ inline constexpr uint16_t kMacroListFull = 402;
 inline constexpr uint16_t kSkinsMissing = 403;  // the probe file's name
 inline constexpr uint16_t kSkinsReinstall = 404;
 
+// Another program holds the data folder: the folder, who holds it.
+inline constexpr uint16_t kFolderInUse = 405;
+inline constexpr uint16_t kFolderUserUnknown = 406;
+inline constexpr uint16_t kFolderUserProcess = 407;  // program, process id
+
 // The window's link and the support text.
 inline constexpr uint16_t kUserGuideTitle = 397;
 inline constexpr uint16_t kSupportText = 398;
+
+// Why a file of the data folder was kept beside itself and replaced (one
+// line each under 420 and 421).
+inline constexpr uint16_t kOutsideSinceRead = 422;
+inline constexpr uint16_t kOutsideClash = 423;
+inline constexpr uint16_t kOutsideKeepsOwn = 424;      // what is wrong with it
+inline constexpr uint16_t kOutsideKeepsProfile = 425;  // what is wrong, profile
+inline constexpr uint16_t kOutsideKeepsLibrary = 426;  // what is wrong
+inline constexpr uint16_t kNotAsWritten = 427;
+inline constexpr uint16_t kLineNotAsWritten = 428;  // line
+inline constexpr uint16_t kMouseLineChanged = 429;  // the line's name
+inline constexpr uint16_t kSlotFileChanged = 430;   // profile
+inline constexpr uint16_t kNotReadToEnd = 431;
+inline constexpr uint16_t kLibraryRepairsKept = 432;   // the repairs
+inline constexpr uint16_t kLibraryLineRepaired = 433;  // line, its text, what
+inline constexpr uint16_t kLibraryNotNumber = 434;     // least, most, read as
+inline constexpr uint16_t kLibraryNotLocation = 435;
+inline constexpr uint16_t kReasonsJoined = 436;     // one reason, the next
+inline constexpr uint16_t kProfileRewritten = 437;  // line, profile
+inline constexpr uint16_t kProfileReset = 438;      // why, profile
+inline constexpr uint16_t kSensorChanged = 439;     // old sensor, new sensor
+
+// What the start found wrong in config.ini and what it did about it.
+inline constexpr uint16_t kSettingsUnreadable = 440;  // why
+inline constexpr uint16_t kSettingsNoHeader = 441;
+inline constexpr uint16_t kSettingsLineTooMany = 442;        // line
+inline constexpr uint16_t kSettingsNoEquals = 443;           // line
+inline constexpr uint16_t kSettingsNoName = 444;             // line
+inline constexpr uint16_t kSettingsNoValue = 445;            // line
+inline constexpr uint16_t kSettingsKeptNotReplaced = 446;    // why
+inline constexpr uint16_t kSettingsNotReplaced = 447;        // why
+inline constexpr uint16_t kSettingsReset = 448;              // why
+inline constexpr uint16_t kProfilesResetWithSettings = 449;  // why
+inline constexpr uint16_t kSettingsRewritten = 450;
+inline constexpr uint16_t kSlotPathNotUsed = 451;  // line, pair, profile, why, path used
+inline constexpr uint16_t kSlotPathEmpty = 452;
+inline constexpr uint16_t kSlotPathRelative = 453;
+inline constexpr uint16_t kSlotPathControl = 454;
+inline constexpr uint16_t kSlotPathNotPsf = 455;
+inline constexpr uint16_t kSlotPathElsewhere = 456;  // folder
+inline constexpr uint16_t kSlotPathShared = 457;     // the other profile
+inline constexpr uint16_t kSensorNotHex = 458;       // line, pair, sensor
+inline constexpr uint16_t kPreSTNotHex = 459;        // line, pair, sensor
+inline constexpr uint16_t kCurrentNotNumber = 460;   // line, pair, profile
+inline constexpr uint16_t kShowListBad = 461;        // first line, last, pairs, values
+// A macro library line whose actions hold other characters than hex digits.
+inline constexpr uint16_t kLibraryNotHex = 462;
+// Files kept for one reason: the files, the ending each kept copy's name has.
+inline constexpr uint16_t kKeptEach = 463;
 
 }  // namespace velmaro::text

@@ -481,16 +481,14 @@ ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16s
     ProfileRecord& record = state.Profiles[slot];
     const std::u16string& own = state.Settings.ProfileSlotPath(slot);
     const ProfileParse parse = ParseProfileFile(path, fs, record);
-    const std::string slot_name = EnglishText(ProfileLabel(slot));
     if (parse.Ok) {
         result.Ok = true;
         // Read leniently: what the user had would be gone at the next save.
         if (parse.FirstDifferentLine != 0 && path == own)
-            KeepBeforeReplacing(fs, ToUtf8(own), result.Report,
-                                "line " + std::to_string(parse.FirstDifferentLine) +
-                                    " is not as the program writes it (a value was repaired, "
-                                    "filled in or normalised); " +
-                                    slot_name + " is written back in full");
+            KeepBeforeReplacing(
+                fs, ToUtf8(own), result.Report,
+                Reason::Of(text::kProfileRewritten,
+                           {Reason::Number(parse.FirstDifferentLine), ProfileLabel(slot)}));
         return result;
     }
 
@@ -500,7 +498,7 @@ ProfileReadResult ReadProfileFile(ProgramState& state, int slot, const std::u16s
     result.Why = parse.Why;
     ResetProfileDefaults(record, slot, state.Language, state.Sensor.SensorId);
     KeepBeforeReplacing(fs, ToUtf8(own), result.Report,
-                        parse.Problem + ": " + slot_name + " was reset to its defaults");
+                        Reason::Of(text::kProfileReset, {parse.Why, ProfileLabel(slot)}));
     result.Report.NoteWrite(WriteProfileFile(state, slot, own, fs), ToUtf8(own), fs);
     return result;
 }
@@ -515,7 +513,7 @@ StorageReport WriteAllProfileFiles(const ProgramState& state, FileSystem& fs) {
 }
 
 void KeepChangedProfileFiles(const ProgramState& state, FileSystem& fs, StorageReport& report,
-                             const std::string& reason) {
+                             const Reason& reason) {
     for (int s = 0; s < kProfileSlots; ++s) {
         const std::string path = ToUtf8(state.Settings.ProfileSlotPath(s));
         std::string bytes;

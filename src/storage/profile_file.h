@@ -69,7 +69,7 @@ StorageReport WriteAllProfileFiles(const ProgramState& state, FileSystem& fs);
 // slot files whose bytes would change are kept beside themselves, each noted
 // with `reason`.
 void KeepChangedProfileFiles(const ProgramState& state, FileSystem& fs, StorageReport& report,
-                             const std::string& reason);
+                             const Reason& reason);
 
 // The current profile (the CurrentProfile setting) to a file of the user's
 // choice.

@@ -6,7 +6,7 @@
 #include "model/profile_show_list.h"
 #include "model/sensor_tables.h"
 #include "model/text.h"
-#include "storage/english_texts.h"
+#include "model/text_entries.h"
 #include "storage/profile_file.h"
 #include "storage/stdio_file_ex.h"
 
@@ -47,69 +47,77 @@ std::string Utf16FileBytes(std::u16string_view text) {
     return bytes;
 }
 
-std::string LineName(int line) {
-    return "config.ini line " + std::to_string(line);
-}
-
-// Reads the pairs into the settings. An empty text when the file was read;
-// otherwise why it is missing, cannot be opened for update, or is malformed.
-// Pairs after the last line read keep their values.
-std::string ReadSettingsFile(ProgramState& state, FileSystem& fs) {
+// Reads the pairs into the settings. An empty reason when the file was
+// read; otherwise why it is missing, cannot be opened for update, or is
+// malformed. Pairs after the last line read keep their values.
+Reason ReadSettingsFile(ProgramState& state, FileSystem& fs) {
     const std::string path = ToUtf8(SettingsFilePath(state));
     CStdioFileEx file(fs);
     if (!file.Open(path, CStdioFileEx::Mode::Read))
-        return "config.ini cannot be read (" + UnreadableFileProblem(fs, path) + ")";
+        return Reason::Of(text::kSettingsUnreadable, {UnreadableFileReason(fs, path)});
     std::u16string line;
     if (!file.ReadString(line) || line != kHeader)
-        return LineName(1) + " is not \"[Setting]\"";
+        return Reason::Of(text::kSettingsNoHeader);
     for (int k = 0; file.ReadString(line); ++k) {
+        const Reason line_number = Reason::Number(k + 2);
         // A seventeenth pair line of any kind, even an empty one, is too many.
         if (k == kAppSettingCount)
-            return LineName(k + 2) + " is one line more than the sixteen settings";
+            return Reason::Of(text::kSettingsLineTooMany, {line_number});
         // A non-empty name and a non-empty value.
         const size_t p = line.find(u'=');
         if (p == std::u16string::npos)
-            return LineName(k + 2) + " has no \"=\"";
+            return Reason::Of(text::kSettingsNoEquals, {line_number});
         if (p < 1)
-            return LineName(k + 2) + " has no name before \"=\"";
+            return Reason::Of(text::kSettingsNoName, {line_number});
         if (p + 1 >= line.size())
-            return LineName(k + 2) + " has no value after \"=\"";
+            return Reason::Of(text::kSettingsNoValue, {line_number});
         state.Settings.Pairs[k] = {line.substr(0, p), line.substr(p + 1)};
     }
     return {};
 }
 
 // Short enough for one message line.
-std::string Shortened(const std::u16string& text) {
+std::u16string Shortened(const std::u16string& text) {
     constexpr size_t kMax = 80;
-    std::string out = ToUtf8(text.size() > kMax ? text.substr(0, kMax) : text);
+    std::u16string out = text.size() > kMax ? text.substr(0, kMax) : text;
     if (text.size() > kMax)
-        out += "...";
+        out += u"...";
     return out;
+}
+
+// A line of the file as "name=value", shortened, for a message.
+Reason PairText(const SettingPair& pair) {
+    return Reason::Text(Shortened(pair.Name) + u"=" + Shortened(pair.Value));
+}
+
+// The file's line of setting `k` (the header is line 1).
+Reason LineOf(int k) {
+    return Reason::Number(k + 2);
 }
 
 // Why a slot path from the file is not used, or an empty text. Profiles are
 // only ever written into the data folder's config/: a path that another
 // line's value took by mistake, a relative one, or one outside it (a copied
 // data folder still naming the original) would write somewhere else.
-std::string SlotPathProblem(const ProgramState& state, int slot) {
+Reason SlotPathProblem(const ProgramState& state, int slot) {
     const std::u16string& path = state.Settings.ProfileSlotPath(slot);
     if (path.empty())
-        return "it is empty";
+        return Reason::Of(text::kSlotPathEmpty);
     if (path.front() != u'/')
-        return "it is not an absolute path";
+        return Reason::Of(text::kSlotPathRelative);
     for (const char16_t c : path) {
         if (c < 0x20 || c == 0x7F)
-            return "it holds control characters";
+            return Reason::Of(text::kSlotPathControl);
     }
     const std::filesystem::path normal = std::filesystem::path(ToUtf8(path)).lexically_normal();
     const std::string name = normal.filename().string();
     if (name.size() <= 4 || !name.ends_with(".psf"))
-        return "it is not a .psf file";
+        return Reason::Of(text::kSlotPathNotPsf);
     const std::filesystem::path config =
         std::filesystem::path(ToUtf8(state.DataFolder + u"config/x")).lexically_normal();
     if (normal.parent_path() != config.parent_path())
-        return "it is not in " + config.parent_path().string() + "/";
+        return Reason::Of(text::kSlotPathElsewhere,
+                          {Reason::Text(config.parent_path().string() + "/")});
     return {};
 }
 
@@ -121,19 +129,18 @@ std::filesystem::path NormalPath(const std::u16string& path) {
 void MendSlotPaths(ProgramState& state, StorageReport& report) {
     AppSettings defaults;
     defaults.SetDefaultSettings(state.DataFolder);
-    auto mend = [&](int s, const std::string& problem) {
+    auto mend = [&](int s, const Reason& problem) {
         SettingPair& pair = state.Settings.Pairs[kProfileSlot0Url + s];
         const std::u16string fallback = defaults.ProfileSlotPath(s);
-        report.Note(LineName(kProfileSlot0Url + s + 2) + " (" + Shortened(pair.Name) + "=" +
-                    Shortened(pair.Value) + ") is not used as the file of " +
-                    EnglishText(ProfileLabel(s)) + " because " + problem + ": " +
-                    EnglishText(ProfileLabel(s)) + " uses " + ToUtf8(fallback) + " instead");
+        report.Note(
+            Reason::Of(text::kSlotPathNotUsed, {LineOf(kProfileSlot0Url + s), PairText(pair),
+                                                ProfileLabel(s), problem, Reason::Text(fallback)}));
         pair.Value = fallback;
         if (pair.Name.empty())
             pair.Name = defaults.Pairs[kProfileSlot0Url + s].Name;
     };
     for (int s = 0; s < kProfileSlots; ++s) {
-        if (const std::string problem = SlotPathProblem(state, s); !problem.empty())
+        if (const Reason problem = SlotPathProblem(state, s); !problem.Empty())
             mend(s, problem);
     }
     // Two slots on one file would overwrite each other. The slot whose
@@ -149,8 +156,7 @@ void MendSlotPaths(ProgramState& state, StorageReport& report) {
                     continue;
                 const bool b_owns = path == NormalPath(defaults.ProfileSlotPath(b));
                 const int move = b_owns ? a : b;
-                mend(move,
-                     "it is the file of " + EnglishText(ProfileLabel(move == a ? b : a)) + " too");
+                mend(move, Reason::Of(text::kSlotPathShared, {ProfileLabel(move == a ? b : a)}));
                 moved = true;
             }
         }
@@ -183,10 +189,6 @@ bool WholeDecimal(std::u16string_view t, int max) {
     return value <= max;
 }
 
-std::string PairText(const SettingPair& pair) {
-    return Shortened(pair.Name) + "=" + Shortened(pair.Value);
-}
-
 // Numbers that are not taken exactly are mended to the value the program
 // uses and told; the caller keeps the file before writing them back. A
 // damaged sensor line must not pass for another sensor (which would reset
@@ -204,27 +206,24 @@ void MendNumbers(ProgramState& state, StorageReport& report) {
             sensor = settings.Sensor();
         else if (prest_ok)
             sensor = static_cast<uint16_t>(settings.PreST() ^ 0xFFFF);
-        const std::string hex = "0x" + ToUtf8(FormatHexUpper(sensor, 4));
+        const Reason hex = Reason::Text(u"0x" + FormatHexUpper(sensor, 4));
         if (!sensor_ok) {
             settings.Value(kSensor) = FormatHexSpacePadded(sensor);
-            report.Note(LineName(kSensor + 2) + " (" + PairText(sensor_pair) +
-                        ") is not a hexadecimal number: sensor " + hex + " is used instead");
+            report.Note(
+                Reason::Of(text::kSensorNotHex, {LineOf(kSensor), PairText(sensor_pair), hex}));
         }
         if (!prest_ok) {
             settings.SetPreST(static_cast<uint16_t>(sensor ^ 0xFFFF));
-            report.Note(LineName(kPreST + 2) + " (" + PairText(prest_pair) +
-                        ") is not a hexadecimal number: the profiles are taken as set up for "
-                        "sensor " +
-                        hex + " and keep their DPI settings");
+            report.Note(
+                Reason::Of(text::kPreSTNotHex, {LineOf(kPreST), PairText(prest_pair), hex}));
         }
     }
 
     const SettingPair current = settings.Pairs[kCurrentProfile];
     if (!WholeDecimal(current.Value, kProfileSlots - 1)) {
         settings.SetCurrentProfile(settings.CurrentProfile());
-        report.Note(LineName(kCurrentProfile + 2) + " (" + PairText(current) +
-                    ") is not a profile number from 0 to 4: profile " +
-                    ToUtf8(settings.Value(kCurrentProfile)) + " is current instead");
+        report.Note(Reason::Of(text::kCurrentNotNumber, {LineOf(kCurrentProfile), PairText(current),
+                                                         ProfileLabel(settings.CurrentProfile())}));
     }
 
     // The profile list: a count and the five slots in display order, each
@@ -238,17 +237,17 @@ void MendNumbers(ProgramState& state, StorageReport& report) {
             seen[ParseDecimal(value)] = true;
     }
     if (!list_ok) {
-        std::string was;
+        // The lines as the file holds them: "name=value, name=value".
+        std::u16string was;
         for (int k = kProfileShowCount; k < kProfileShowList0 + kProfileSlots; ++k)
-            was += (was.empty() ? "" : ", ") + PairText(settings.Pairs[k]);
+            was += (was.empty() ? u"" : u", ") + PairText(settings.Pairs[k]).Literal;
         StoreShowList(settings, LoadShowList(settings));
-        std::string now;
+        std::u16string now;
         for (int k = kProfileShowCount; k < kProfileShowList0 + kProfileSlots; ++k)
-            now += (now.empty() ? "" : ", ") + ToUtf8(settings.Pairs[k].Value);
-        report.Note(LineName(kProfileShowCount + 2) + " to " +
-                    std::to_string(kProfileShowList0 + kProfileSlots + 1) + " (" + was +
-                    ") are not a count and a list of the five profiles: they read " + now +
-                    " instead");
+            now += (now.empty() ? u"" : u", ") + settings.Pairs[k].Value;
+        report.Note(Reason::Of(text::kShowListBad, {LineOf(kProfileShowCount),
+                                                    LineOf(kProfileShowList0 + kProfileSlots - 1),
+                                                    Reason::Text(was), Reason::Text(now)}));
     }
 }
 
@@ -256,7 +255,7 @@ void MendNumbers(ProgramState& state, StorageReport& report) {
 // written at once. The files they replace are kept first. When the new
 // settings cannot be written nothing would keep the choice: the profiles
 // are then read as they are.
-void RebuildDefaults(ProgramState& state, FileSystem& fs, const std::string& problem,
+void RebuildDefaults(ProgramState& state, FileSystem& fs, const Reason& problem,
                      LoadSettingsResult& result) {
     StorageReport& report = result.Report;
     const std::string settings_path = ToUtf8(SettingsFilePath(state));
@@ -270,27 +269,23 @@ void RebuildDefaults(ProgramState& state, FileSystem& fs, const std::string& pro
     state.Sensor.SensorId = state.Settings.Sensor();
     if (!settings_written) {
         if (!report.KeptFiles.empty() && report.KeptFiles.back().Path == settings_path)
-            report.KeptFiles.back().Reason +=
-                "; it could not be replaced, so the five profiles were left as they are";
+            report.KeptFiles.back().Why =
+                Reason::Of(text::kSettingsKeptNotReplaced, {report.KeptFiles.back().Why});
         else
-            report.Note(problem +
-                        " and it could not be replaced: the program runs on default "
-                        "settings and the five profiles were left as they are");
+            report.Note(Reason::Of(text::kSettingsNotReplaced, {problem}));
         return;
     }
     if (!report.KeptFiles.empty() && report.KeptFiles.back().Path == settings_path)
-        report.KeptFiles.back().Reason +=
-            ": the settings and the five profiles were reset to "
-            "their defaults";
+        report.KeptFiles.back().Why =
+            Reason::Of(text::kSettingsReset, {report.KeptFiles.back().Why});
     else if (existed)  // a first start has no file: nothing to tell
-        report.Note(problem + ": the settings and the five profiles were reset to their defaults");
+        report.Note(Reason::Of(text::kSettingsReset, {problem}));
 
     for (int s = 0; s < kProfileSlots; ++s)
         ResetProfileDefaults(state.Profiles[s], s, state.Language, state.Sensor.SensorId);
     // A slot file that holds the defaults already has nothing to keep.
-    KeepChangedProfileFiles(
-        state, fs, report,
-        problem + ": the profiles were reset to their defaults with the settings");
+    KeepChangedProfileFiles(state, fs, report,
+                            Reason::Of(text::kProfilesResetWithSettings, {problem}));
     for (int s = 0; s < kProfileSlots; ++s) {
         const std::u16string& path = state.Settings.ProfileSlotPath(s);
         const bool written = WriteProfileFile(state, s, path, fs);
@@ -325,7 +320,7 @@ std::string SettingsFileBytes(const AppSettings& settings) {
     return Utf16FileBytes(FormatSettings(settings));
 }
 
-std::string ReadSettingsPairs(ProgramState& state, FileSystem& fs) {
+Reason ReadSettingsPairs(ProgramState& state, FileSystem& fs) {
     return ReadSettingsFile(state, fs);
 }
 
@@ -341,10 +336,9 @@ bool EnsureConfigFolder(const ProgramState& state, FileSystem& fs) {
     return fs.CreateDirectories(ToUtf8(state.DataFolder + u"config"));
 }
 
-std::string SensorChangeReason(uint16_t old_sensor, uint16_t new_sensor) {
-    return "the profiles were set up for sensor 0x" + ToUtf8(FormatHexUpper(old_sensor, 4)) +
-           " and the sensor is 0x" + ToUtf8(FormatHexUpper(new_sensor, 4)) +
-           ": the DPI settings of the five profiles were reset for it";
+Reason SensorChangeReason(uint16_t old_sensor, uint16_t new_sensor) {
+    return Reason::Of(text::kSensorChanged, {Reason::Text(u"0x" + FormatHexUpper(old_sensor, 4)),
+                                             Reason::Text(u"0x" + FormatHexUpper(new_sensor, 4))});
 }
 
 LoadSettingsResult LoadSettings(ProgramState& state, FileSystem& fs) {
@@ -352,7 +346,7 @@ LoadSettingsResult LoadSettings(ProgramState& state, FileSystem& fs) {
     // A file of fewer than sixteen pairs leaves the rest at their defaults,
     // not empty: an empty slot path would lose that profile.
     state.Settings.SetDefaultSettings(state.DataFolder);
-    if (const std::string problem = ReadSettingsFile(state, fs); !problem.empty()) {
+    if (const Reason problem = ReadSettingsFile(state, fs); !problem.Empty()) {
         RebuildDefaults(state, fs, problem, result);
     } else {
         MendNumbers(state, result.Report);
@@ -366,9 +360,7 @@ LoadSettingsResult LoadSettings(ProgramState& state, FileSystem& fs) {
         std::string bytes;
         const std::string path = ToUtf8(SettingsFilePath(state));
         if (fs.ReadFile(path, bytes) && bytes != Utf16FileBytes(FormatSettings(written))) {
-            KeepBeforeReplacing(fs, path, result.Report,
-                                "config.ini is not as the program writes it (a setting was "
-                                "missing or mended); it was written back in full");
+            KeepBeforeReplacing(fs, path, result.Report, Reason::Of(text::kSettingsRewritten));
             result.Report.NoteWrite(SaveSettings(state, fs), path, fs);
         }
     }

@@ -50,15 +50,15 @@ bool WriteSettingsFile(const ProgramState& state, FileSystem& fs);
 std::string SettingsFileBytes(const AppSettings& settings);
 
 // Reads the pairs of config.ini into state.Settings without any repair or
-// further step: an empty text when the file was read, otherwise why not.
-std::string ReadSettingsPairs(ProgramState& state, FileSystem& fs);
+// further step: an empty reason when the file was read, otherwise why not.
+Reason ReadSettingsPairs(ProgramState& state, FileSystem& fs);
 
 // Mends the numbers of the settings that would not be taken exactly (a
 // stray character, out of range, a profile listed twice), each told in
 // `report`.
 void MendSettingNumbers(ProgramState& state, StorageReport& report);
 
-// The sentence told when the profiles' DPI settings follow another sensor.
-std::string SensorChangeReason(uint16_t old_sensor, uint16_t new_sensor);
+// The reason told when the profiles' DPI settings follow another sensor.
+Reason SensorChangeReason(uint16_t old_sensor, uint16_t new_sensor);
 
 }  // namespace velmaro

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/text_entries.h"
-#include "storage/english_texts.h"
 
 namespace velmaro {
 
@@ -18,9 +17,9 @@ void StorageReport::NoteWrite(bool written, const std::string& path, const FileS
     NoteWrite(written, path, written ? std::string() : fs.LastErrorText());
 }
 
-void StorageReport::Note(std::string text) {
-    if (std::find(Notes.begin(), Notes.end(), text) == Notes.end())
-        Notes.push_back(std::move(text));
+void StorageReport::Note(Reason note) {
+    if (std::find(Notes.begin(), Notes.end(), note) == Notes.end())
+        Notes.push_back(std::move(note));
 }
 
 void StorageReport::Append(const StorageReport& other) {
@@ -35,12 +34,12 @@ void StorageReport::Append(const StorageReport& other) {
         if (!known)
             KeptFiles.push_back(kept);
     }
-    for (const std::string& note : other.Notes)
+    for (const Reason& note : other.Notes)
         Note(note);
 }
 
 void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport& report,
-                         const std::string& reason) {
+                         const Reason& why) {
     // A folder in the file's place is not ours to move; the write will fail
     // and say so.
     if (path.empty() || !fs.Exists(path) || fs.IsDirectory(path))
@@ -51,7 +50,7 @@ void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport&
         if (k.Path == path && k.KeptAs == kept_as && !kept_as.empty())
             return;
     }
-    report.KeptFiles.push_back({path, kept_as, reason, made_now || kept_as.empty()});
+    report.KeptFiles.push_back({path, kept_as, why, made_now || kept_as.empty()});
 }
 
 Reason UnreadableFileReason(FileSystem& fs, const std::string& path) {
@@ -68,10 +67,6 @@ Reason UnreadableFileReason(FileSystem& fs, const std::string& path) {
                            : Reason::Of(text::kFileUnreadableBecause, {SystemReason(why)});
     }
     return Reason::Of(text::kFileNotReadWrite);
-}
-
-std::string UnreadableFileProblem(FileSystem& fs, const std::string& path) {
-    return EnglishText(UnreadableFileReason(fs, path));
 }
 
 }  // namespace velmaro

@@ -1,7 +1,7 @@
 // What a load or save did to the disk beyond reading: the files it could not
 // write, the old files it put aside before replacing them, and what it
-// mended on the way. Each entry carries a sentence the program shows the
-// user (the command-line tool prints them, the window shows them).
+// mended on the way. Each entry carries a reason the program shows the user
+// (the window in its language, the command-line tool in English).
 #pragma once
 
 #include <string>
@@ -15,10 +15,10 @@ namespace velmaro {
 struct KeptFile {
     std::string Path;    // the file that was about to be replaced
     std::string KeptAs;  // where its old content is now; empty when it could not be kept
-    // Why it was replaced and what happened to the rest, one sentence
-    // ("line 5 has no \"=\": the settings and the five profiles were reset
-    // to their defaults").
-    std::string Reason;
+    // Why it was replaced and what happened to the rest ("config.ini line 5
+    // has no \"=\": the settings and the five profiles were reset to their
+    // defaults").
+    Reason Why;
     // False when an identical copy was there already: nothing new on disk.
     bool MadeNow = true;
 
@@ -34,8 +34,8 @@ struct StorageReport {
     std::vector<std::string> WriteErrors;
     std::vector<KeptFile> KeptFiles;
     // What was mended without a file being replaced (a slot path that was
-    // not used, buttons left as they were), one sentence each.
-    std::vector<std::string> Notes;
+    // not used, buttons left as they were), one reason each.
+    std::vector<Reason> Notes;
 
     bool AllWritten() const { return FailedWrites.empty(); }
     // Notes a write that did not land (each file once), with the system's
@@ -43,7 +43,7 @@ struct StorageReport {
     void NoteWrite(bool written, const std::string& path, const std::string& error = {});
     // The same, taking the reason from the file system that failed.
     void NoteWrite(bool written, const std::string& path, const FileSystem& fs);
-    void Note(std::string text);
+    void Note(Reason note);
     void Append(const StorageReport& other);
     // Nothing to tell.
     bool Empty() const { return FailedWrites.empty() && KeptFiles.empty() && Notes.empty(); }
@@ -54,12 +54,11 @@ struct StorageReport {
 // Keeps an existing file beside itself (KeepBadFile) before it is replaced,
 // and notes it in the report with `reason`. A missing file needs no keeping.
 void KeepBeforeReplacing(FileSystem& fs, const std::string& path, StorageReport& report,
-                         const std::string& reason = {});
+                         const Reason& why = {});
 
 // Why a file that was to be read could not be, as a reason for the user
 // ("it does not exist", "it is a folder", "it cannot be read (Permission
-// denied)"), and the same in English.
+// denied)").
 Reason UnreadableFileReason(FileSystem& fs, const std::string& path);
-std::string UnreadableFileProblem(FileSystem& fs, const std::string& path);
 
 }  // namespace velmaro

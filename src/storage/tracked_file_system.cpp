@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "model/text_entries.h"
+
 namespace velmaro {
 
 namespace {
@@ -99,9 +101,7 @@ StorageReport TrackedFileSystem::TakeKeptBeforeWrites() {
 void TrackedFileSystem::GuardWrite(const std::string& path) {
     if (!ChangedOutside(path))
         return;
-    KeepBeforeReplacing(inner_, path, kept_,
-                        "it was changed outside the program since the program last read or wrote "
-                        "it; the program's own version replaced it");
+    KeepBeforeReplacing(inner_, path, kept_, Reason::Of(text::kOutsideSinceRead));
 }
 
 void TrackedFileSystem::Wrote(const std::string& path, uint64_t hash) {

@@ -7,9 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "app/data_folder_watcher.h"
 #include "app/device_access.h"
 #include "app/resource_folders.h"
 #include "app/tray_icon.h"
@@ -196,18 +198,27 @@ TEST_F(StartAtLoginTest, TheTrayEntryWritesAndRemovesTheAutostartEntry) {
     EXPECT_TRUE(entry.isChecked());
 }
 
+// In the user's language, naming the folder that could not be made.
 TEST_F(StartAtLoginTest, AnEntryThatCannotBeWrittenIsToldAndLeftUnchecked) {
     // A file where the autostart folder should be.
-    QFile blocker(config_.path() + "/autostart");
+    const QString folder = config_.path() + "/autostart";
+    QFile blocker(folder);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    Start();
-    QAction& entry = Window().Tray()->StartAtLogin();
-    entry.trigger();
-    ProcessEvents();
-    EXPECT_FALSE(entry.isChecked());
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_NE(dialogs[0].find("autostart"), std::string::npos) << dialogs[0];
+    const Reason told =
+        Reason::Of(text::kAutostartNoFolder, {Reason::Text(folder.toStdU16String())});
+    for (const auto& [locale, language] : {std::pair{"en_US.UTF-8", ShippedLanguage::English},
+                                           {"zh_CN.UTF-8", ShippedLanguage::Chinese}}) {
+        SCOPED_TRACE(locale);
+        Start({.Locale = locale});
+        QAction& entry = Window().Tray()->StartAtLogin();
+        entry.trigger();
+        ProcessEvents();
+        EXPECT_FALSE(entry.isChecked());
+        ASSERT_EQ(dialogs.size(), 1u);
+        EXPECT_EQ(dialogs[0], "attention " + ToUtf8(RenderReason(ShippedTable(language), told)));
+        Stop();
+    }
 }
 
 TEST_F(MainWindowFixture, WithoutATrayStartAtLoginIsNotOffered) {
@@ -312,6 +323,18 @@ class ChineseWindowTest : public MainWindowFixture, public ::testing::WithParamI
     QString ShotName(const char* what) const {
         return QString("%1_zh_%2").arg(what).arg(int(GetParam() * 10));
     }
+    // Answers every attention dialog, keeping what it drew (checked whole,
+    // its picture saved as `shot`).
+    void KeepDrawnMessages(const char* shot) {
+        answer = [this, shot](CDlgBase& dialog) {
+            if (auto* a = dynamic_cast<CAttentionDlg*>(&dialog)) {
+                messages.push_back(a->Message());
+                ExpectMessageDrawnWhole(*a, a->Message(), ShotName(shot));
+            }
+            return int(QDialog::Accepted);
+        };
+    }
+    std::vector<QString> messages;
 };
 
 TEST_P(ChineseWindowTest, TheDamagedLibraryIsToldInChinese) {
@@ -349,6 +372,132 @@ TEST_P(ChineseWindowTest, TheAccessHelpIsToldInChineseWithTheCommandsAsTheyStand
     EXPECT_TRUE(lines.contains(QString(4, QChar(0x00A0)) + "sudo udevadm trigger"));
     EXPECT_TRUE(lines.contains(Zh(text::kAccessReplug)));
     ExpectMessageDrawnWhole(*shown, shown->Message(), ShotName("access"));
+}
+
+// The name of the one copy a file was kept as, beside it.
+QString KeptCopyOf(const QString& path) {
+    const QFileInfo file(path);
+    const QStringList copies =
+        file.dir().entryList({file.fileName() + ".bad-*"}, QDir::Files, QDir::Name);
+    return copies.size() == 1 ? copies[0] : QString();
+}
+
+QString Rendered(const Reason& reason) {
+    return QString::fromStdU16String(RenderReason(ShippedTable(ShippedLanguage::Chinese), reason));
+}
+
+// Letters of a message once the paths and values of the files are taken
+// out: none when everything else is Chinese.
+bool HasEnglishBesides(QString text, const QStringList& values) {
+    // The program's name and the DPI unit stand as they are in every language.
+    for (const QString& value : values + QStringList{"Velmaro", "DPI"})
+        text.remove(value);
+    return text.contains(QRegularExpression("[A-Za-z]{2,}"));
+}
+
+// config.ini with a damaged PreST line: repaired at the start and told with
+// the repair's reason, each line in Chinese.
+TEST_P(ChineseWindowTest, StartUpRepairsAreToldInChinese) {
+    KeepDrawnMessages("repaired");
+    Start(Chinese({.Seed = [](const QString& folder) {
+        QDir().mkpath(folder + "config");
+        QFile f(folder + "config/config.ini");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const std::u16string text = u"\uFEFF[Setting]\nSensor=0x3325\nPreST=0xCC\u0663A\n";
+        f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
+    }}));
+    ProcessEvents();
+    ASSERT_EQ(messages.size(), 1u);
+    const QString folder = DataFolder() + "config/";
+    const QString kept = KeptCopyOf(folder + "config.ini");
+    ASSERT_FALSE(kept.isEmpty());
+    const QString pair = QString::fromStdU16String(u"PreST=0xCC\u0663A");
+    const QString expected =
+        Zh(kTextFilesRepaired) + "\n" + folder + "\nconfig.ini -> " + kept + ": " +
+        Zh(text::kSettingsRewritten) + "\n" +
+        Rendered(Reason::Of(
+            text::kPreSTNotHex,
+            {Reason::Number(3), Reason::Text(pair.toStdU16String()), Reason::Text(u"0x3325")}));
+    EXPECT_EQ(messages[0], expected);
+    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, folder, "config.ini", pair, "0x3325"}))
+        << messages[0].toStdString();
+}
+
+// A profile file damaged by another program while the window runs: kept
+// beside itself and told, the reason in Chinese.
+TEST_P(ChineseWindowTest, ADamagedEditFromOutsideIsToldInChinese) {
+    KeepDrawnMessages("outside");
+    Start(Chinese());
+    Advance(20);
+    Advance(10000);  // the start-up apply and its save
+    messages.clear();
+    const QString path = DataFolder() + "config/default0.psf";
+    {
+        // Cut short, as by a sync that stopped half-way.
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const QByteArray whole = f.readAll();
+        ASSERT_TRUE(f.resize(whole.size() / 4 * 2));
+    }
+    ProfileRecord scratch;
+    const Reason why = ParseProfileFile(path.toStdU16String(), DefaultFileSystem(), scratch).Why;
+    ASSERT_FALSE(why.Empty());
+    WaitFor([this] { return TimerRunning(kTimerOutsideChanges); }, 3000);
+    Advance(kOutsideChangesDelayMs);
+    ASSERT_EQ(messages.size(), 1u);
+    const QString kept = KeptCopyOf(path);
+    ASSERT_FALSE(kept.isEmpty());
+    const Reason profile = ProfileLabel(0, Window().State().Profiles[0].Setting(kProfileName));
+    EXPECT_EQ(messages[0], Zh(kTextChangedOutside) + "\n" + DataFolder() + "config/\n" +
+                               "default0.psf -> " + kept + ": " +
+                               Rendered(Reason::Of(text::kOutsideKeepsProfile, {why, profile})));
+    EXPECT_FALSE(HasEnglishBesides(messages[0], {kept, DataFolder() + "config/", "default0.psf"}))
+        << messages[0].toStdString();
+}
+
+// The user's own five profiles and a damaged config.ini: all six files are
+// kept and reset, told in few enough lines that the message fits its dialog
+// (the five profiles share one line).
+TEST_P(ChineseWindowTest, AResetOfTheFiveProfilesIsOneLineThatFits) {
+    KeepDrawnMessages("reset");
+    Start(Chinese({.Seed = [](const QString& folder) {
+        FileSystem& fs = DefaultFileSystem();
+        ProgramState seed;
+        seed.DataFolder = folder.toStdU16String();
+        seed.Settings.SetDefaultSettings(seed.DataFolder);
+        ASSERT_TRUE(EnsureConfigFolder(seed, fs));
+        for (int slot = 0; slot < kProfileSlots; ++slot) {
+            ResetProfileDefaults(seed.Profiles[slot], slot, seed.Language, kDefaultSensorId);
+            seed.Profiles[slot].Setting(kProfileName) = u"Mine " + ToU16(std::to_string(slot));
+            ASSERT_TRUE(WriteProfileFile(seed, slot, seed.Settings.ProfileSlotPath(slot), fs));
+        }
+        QFile f(folder + "config/config.ini");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const std::u16string text = u"\uFEFF[Setting]\nSensor\n";
+        f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
+    }}));
+    ProcessEvents();
+    ASSERT_EQ(messages.size(), 1u);
+    const QString folder = DataFolder() + "config/";
+    const QString kept = KeptCopyOf(folder + "config.ini");
+    ASSERT_FALSE(kept.isEmpty());
+    const QString ending = kept.mid(QString("config.ini").size());
+    std::vector<Reason> names;
+    for (int slot = 0; slot < kProfileSlots; ++slot) {
+        const QString name = QString("default%1.psf").arg(slot);
+        // The copies are stamped to the second: one made in the next second
+        // has a line of its own.
+        if (KeptCopyOf(folder + name) != name + ending)
+            GTEST_SKIP() << "the copies were made across a second";
+        names.push_back(Reason::Text(name.toStdU16String()));
+    }
+    const Reason damaged = Reason::Of(text::kSettingsNoEquals, {Reason::Number(2)});
+    EXPECT_EQ(messages[0],
+              Zh(kTextFilesRepaired) + "\n" + folder + "\nconfig.ini -> " + kept + ": " +
+                  Rendered(Reason::Of(text::kSettingsReset, {damaged})) + "\n" +
+                  Rendered(Reason::Of(text::kKeptEach, {ListOf(std::move(names)),
+                                                        Reason::Text(ending.toStdU16String())})) +
+                  ": " + Rendered(Reason::Of(text::kProfilesResetWithSettings, {damaged})));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ChineseWindowTest, ::testing::Values(1.0, 2.0),

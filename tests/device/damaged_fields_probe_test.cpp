@@ -214,8 +214,9 @@ TEST_F(DamagedFieldProbe, ARepairedPlayModeStaysOutOfTheButtons) {
     const auto& kept = run.startup.Settings.Report.KeptFiles;
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].Path, kLibrary);
-    EXPECT_NE(kept[0].Reason.find("MacroKeyLoopType"), std::string::npos) << kept[0].Reason;
-    EXPECT_NE(kept[0].Reason.find("reads as 0"), std::string::npos) << kept[0].Reason;
+    const std::string why = EnglishText(kept[0].Why);
+    EXPECT_NE(why.find("MacroKeyLoopType"), std::string::npos) << why;
+    EXPECT_NE(why.find("reads as 0"), std::string::npos) << why;
     const auto attention = run.core.TakeLibraryAttention();
     ASSERT_TRUE(attention);
     const std::string english = EnglishText(*attention);

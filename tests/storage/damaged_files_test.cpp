@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/posix_file_system.h"
+#include "storage/english_texts.h"
 #include "storage/profile_file.h"
 #include "storage/settings_file.h"
 #include "storage_test_support.h"
@@ -111,8 +112,9 @@ TEST_P(SlotPathTest, OnlyFilesInConfigAreUsed) {
     EXPECT_EQ(state.Settings.ProfileSlotPath(2), config + u"default2.psf");
     EXPECT_EQ(state.Profiles[2].Setting(kProfileName), u"Mine 2");
     ASSERT_EQ(result.Report.Notes.size(), 1u);
-    EXPECT_NE(result.Report.Notes[0].find("config.ini line 15"), std::string::npos);
-    EXPECT_NE(result.Report.Notes[0].find(problem), std::string::npos) << result.Report.Notes[0];
+    const std::string note = EnglishText(result.Report.Notes[0]);
+    EXPECT_NE(note.find("config.ini line 15"), std::string::npos);
+    EXPECT_NE(note.find(problem), std::string::npos) << note;
     ASSERT_EQ(result.Report.KeptFiles.size(), 1u);
     EXPECT_EQ(ReadBytes(result.Report.KeptFiles[0].KeptAs), before);
     EXPECT_EQ(SplitLines(TextOfFile(Config()))[14], u"ProfileSlot2URL=" + config + u"default2.psf");
@@ -167,8 +169,8 @@ TEST_P(LenientProfileTest, IsKeptOnceBeforeItIsRewritten) {
     const KeptFile& kept = result.Report.KeptFiles[0];
     EXPECT_EQ(kept.Path, Slot(1));
     EXPECT_EQ(ReadBytes(kept.KeptAs), damaged);
-    EXPECT_NE(kept.Reason.find("line " + std::to_string(GetParam().line) + " "), std::string::npos)
-        << kept.Reason;
+    const std::string why = EnglishText(kept.Why);
+    EXPECT_NE(why.find("line " + std::to_string(GetParam().line) + " "), std::string::npos) << why;
     // Nothing is written yet; the next save writes the canonical file.
     EXPECT_EQ(ReadBytes(Slot(1)), damaged);
     ASSERT_TRUE(WriteAllProfileFiles(state, fs).AllWritten());
@@ -217,8 +219,9 @@ TEST_F(DamagedFilesTest, AFolderInPlaceOfConfigIniResetsNoProfileAndPilesNothing
         EXPECT_EQ(result.Report.WriteErrors, std::vector<std::string>{"Is a directory"});
         EXPECT_TRUE(result.Report.KeptFiles.empty());
         ASSERT_EQ(result.Report.Notes.size(), 1u);
-        EXPECT_NE(result.Report.Notes[0].find("the five profiles were left as they are"),
-                  std::string::npos);
+        EXPECT_NE(
+            EnglishText(result.Report.Notes[0]).find("the five profiles were left as they are"),
+            std::string::npos);
         EXPECT_TRUE(Copies().empty());
     }
 }
@@ -228,11 +231,13 @@ TEST_F(DamagedFilesTest, ABadConfigIniThatStaysBadIsKeptOnce) {
     ProgramState state = Fresh();
     LoadSettingsResult result = LoadSettings(state, fs);
     ASSERT_EQ(result.Report.KeptFiles.size(), 6u);
-    EXPECT_NE(result.Report.KeptFiles[0].Reason.find(
-                  "config.ini line 2 has no \"=\": the settings and the five profiles were reset"),
-              std::string::npos);
+    EXPECT_NE(
+        EnglishText(result.Report.KeptFiles[0].Why)
+            .find("config.ini line 2 has no \"=\": the settings and the five profiles were reset"),
+        std::string::npos);
     EXPECT_EQ(result.Report.KeptFiles[3].Path, Slot(2));
-    EXPECT_NE(result.Report.KeptFiles[3].Reason.find("the profiles were reset to their defaults"),
+    EXPECT_NE(EnglishText(result.Report.KeptFiles[3].Why)
+                  .find("the profiles were reset to their defaults"),
               std::string::npos);
     EXPECT_EQ(Copies().size(), 6u);
 

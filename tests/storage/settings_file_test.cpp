@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/posix_file_system.h"
+#include "storage/english_texts.h"
 #include "storage/profile_file.h"
 #include "storage_test_support.h"
 
@@ -260,7 +261,7 @@ TEST_F(SettingsFileTest, NewSensorResetsDpiOfAllProfilesAndKeepsTheCurrentProfil
         ProgramState check = state;
         ASSERT_TRUE(ReadProfileFile(check, s, ToU16(kept.KeptAs), fs).Ok);
         EXPECT_EQ(check.Profiles[s].XYSettingValue[7], 1);
-        EXPECT_NE(kept.Reason.find("0x3327"), std::string::npos) << kept.Reason;
+        EXPECT_NE(EnglishText(kept.Why).find("0x3327"), std::string::npos) << EnglishText(kept.Why);
     }
     EXPECT_EQ(state.PreSTComplement, 0x3327);
     lines[2] = u"PreST=0xCCD8";

@@ -19,7 +19,9 @@ GOOD = {
     "tools/language_allow.txt": "src/app/help.cpp | * | terminal help\n",
     "src/app/page.cpp": 'auto a = Text(340);  // "Profile 1" in a comment is fine\n'
                         'auto b = QStringLiteral("skins/exit_nr.png");\n'
-                        'auto c = QString("%1 %2").arg(x, y);\n',
+                        'auto c = QString("%1 %2").arg(x, y);\n'
+                        '// EnglishText(why) and read.Problem in a comment are fine\n'
+                        'Say(bus.Problem() + "EnglishText(x)");\n',
     "src/app/help.cpp": 'std::cout << "Usage: velmaro [OPTIONS]";\n',
 }
 
@@ -56,6 +58,12 @@ class LanguageCheck(unittest.TestCase):
             ("an English sentence for a control",
              {"src/ui/box.cpp": 'Warn(QString("Could not import %1: %2.").arg(a, b));\n'},
              'src/ui/box.cpp:1: English text for a control: "Could not import %1: %2."'),
+            ("a core reason worded in English for the window",
+             {"src/app/notice.cpp": 'Show(QString::fromStdString(EnglishText(why)));\n'},
+             'src/app/notice.cpp:1: the core\'s English-only text "EnglishText("'),
+            ("the core's English sentence beside its reason",
+             {"src/app/notice.cpp": '// the reason\nShow(QString::fromStdString(read.Problem));\n'},
+             'src/app/notice.cpp:2: the core\'s English-only text ".Problem"'),
             ("a sentence split over joined literals",
              {"src/app/macro/x.cpp": 'Tell("The file is cut "\n     "short.");\n'},
              'src/app/macro/x.cpp:1: English text for a control: "The file is cut short."'),

@@ -120,12 +120,12 @@ expect_err "config.ini cannot be read (it does not exist): the profiles were res
 expect_second_start_quiet
 find "$CONFIG" -name '*.bad-*' -delete
 
-step "a damaged config.ini is kept once, the profiles too, and said why"
+step "a damaged config.ini is kept once, the profiles too, and said why (in English on a Chinese desktop)"
 sim set rate=125
 write_utf16 "$CONFIG/config.ini" "[Setting]
 Sensor
 "
-sim show
+LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 sim show
 expect_status 0
 expect_err "kept the old $CONFIG/config.ini as $CONFIG/config.ini.bad-"
 expect_err "config.ini line 2 has no \"=\": the settings and the five profiles were reset to their defaults"
