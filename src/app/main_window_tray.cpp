@@ -35,8 +35,22 @@ void CKorvaneDlg::SetTrayAvailable(bool available) {
         trayWait_->stop();
 }
 
+void CKorvaneDlg::EnsureTrayWatch() {
+    if (!trayWatchPending_ || ended_)
+        return;
+    trayWatchPending_ = false;
+    trayWatch_ = std::make_unique<CTrayWatch>([this](bool available) {
+        // From the bus or a timer, never from inside the icon's signals.
+        SetTrayAvailable(available);
+    });
+    if (trayWatch_->Available())
+        SetTrayAvailable(true);
+}
+
 void CKorvaneDlg::ShowAtStart(bool hidden) {
     Initialize();
+    if (hidden)
+        EnsureTrayWatch();
     if (hidden && trayAvailable_)
         return;
     if (hidden && trayWatch_) {
@@ -57,6 +71,9 @@ void CKorvaneDlg::ShowAtStart(bool hidden) {
         BringToFront(this, token);
     else
         show();
+    // The first paint asks for the notification area; a window the system
+    // never lets paint asks a moment later all the same.
+    QTimer::singleShot(kTrayWatchLatestMs, this, [this] { EnsureTrayWatch(); });
 }
 
 bool CKorvaneDlg::WaitingForTray() const {
