@@ -1,5 +1,6 @@
 #include "ui/skin_image.h"
 
+#include <QFile>
 #include <QImageReader>
 
 namespace velmaro {
@@ -118,7 +119,11 @@ QImage ReadPicture(const QString& path) {
     if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
         return QImage(path);
     }
-    QImageReader reader(path, suffix.toLatin1());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QImage();
+    }
+    QImageReader reader(&file, suffix.toLatin1());
     // Only the decoder of that format; no plugin is loaded to guess.
     reader.setAutoDetectImageFormat(false);
     return reader.read();
