@@ -152,7 +152,8 @@ void RunningFigures(int idleSeconds) {
 struct RealWindow {
     RealWindow() : mouse(VirtualMouseConfig{}) {
         ui.Scale = 2.0;
-        ui.SkinsDir = FindSkinsDir();
+        // The skin of the build (the benchmark is not beside the program).
+        ui.SkinsDir = QStringLiteral(VELMARO_SKINS_DIR "/");
         MainWindowSetup setup;
         setup.Backend = &mouse;
         setup.Pacing = &pacer;

@@ -33,6 +33,7 @@
 #include "platform/folder_lock.h"
 #include "storage/data_folder.h"
 #include "storage/english_texts.h"
+#include "ui/skin_image.h"
 #include "ui/ui_platform.h"
 
 #ifndef VELMARO_VERSION
@@ -233,6 +234,10 @@ int CKorvaneApp::Run(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     InstallFontSubstitutes();
     InitUiResources();
+    // The window's background, the largest picture of the first paint, is
+    // read beside the rest of the start.
+    UiContext ui;
+    ui.Pictures.ReadAhead(BitmapResourcePath(CKorvaneDlg::kBackgroundResource));
     // On X11: a held key is one press, and key captures read the whole desktop.
     InstallX11KeyCapture();
 
@@ -257,7 +262,6 @@ int CKorvaneApp::Run(int argc, char** argv) {
         return 0;
     }
 
-    UiContext ui;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         ui.Scale = UiScaleFor(area.width(), area.height());

@@ -68,15 +68,12 @@ CKorvaneDlg::CKorvaneDlg(UiContext& ui, const MainWindowSetup& setup)
         QMetaObject::invokeMethod(
             this, [this] { DrainPostedEvents(); }, Qt::QueuedConnection);
     });
-    if (setup_.TrayAvailable) {
+    // The system is asked for a notification area once the window is up
+    // (EnsureTrayWatch).
+    if (setup_.TrayAvailable)
         trayAvailable_ = *setup_.TrayAvailable;
-    } else {
-        trayWatch_ = std::make_unique<CTrayWatch>([this](bool available) {
-            // From the bus or a timer, never from inside the icon's signals.
-            SetTrayAvailable(available);
-        });
-        trayAvailable_ = trayWatch_->Available();
-    }
+    else
+        trayWatchPending_ = true;
 
     buttons_ = std::make_unique<CButtonPage>(*this);
     dpi_ = std::make_unique<CDpiSection>(*this);
@@ -134,7 +131,7 @@ bool CKorvaneDlg::OnInitDialog() {
         DeviceState shown = core_->Device();
         UpdateBattery(AdvanceBatteryDisplay(shown));
     }
-    LoadBackground(364);
+    LoadBackground(kBackgroundResource);
     return true;
 }
 
@@ -218,7 +215,8 @@ void CKorvaneDlg::CreateWindowControls() {
 // --- drawing --------------------------------------------------------------------
 
 void CKorvaneDlg::DrawWindow(QPainter& dc, const Rect& updateRect) {
-    FillBackground(dc, updateRect);
+    // The background covers the window; the fill shows only where it would not.
+    FillOutsideBackground(dc, updateRect);
     DrawBackground(dc);
     // The column is laid out on every paint: headers move, frames go under
     // the open sections, the sections move to their origins.
@@ -535,6 +533,7 @@ bool CKorvaneDlg::HandleWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t l
 }
 
 void CKorvaneDlg::OnExitOrMinimise(bool exitButton) {
+    EnsureTrayWatch();
     if (trayAvailable_) {
         // The program goes on in the notification area; nothing is saved now.
         hide();
@@ -692,6 +691,9 @@ void CKorvaneDlg::SetStartAtLogin(bool enabled) {
 
 void CKorvaneDlg::paintEvent(QPaintEvent* event) {
     CDlgBase::paintEvent(event);
+    if (trayWatchPending_)
+        QMetaObject::invokeMethod(
+            this, [this] { EnsureTrayWatch(); }, Qt::QueuedConnection);
     if (firstPaintHandler_) {
         auto handler = std::move(firstPaintHandler_);
         firstPaintHandler_ = nullptr;

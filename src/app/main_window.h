@@ -195,6 +195,11 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
         firstPaintHandler_ = std::move(handler);
     }
     bool TrayAvailable() const { return trayAvailable_; }
+    // Looks for the notification area now if the window has not yet: a
+    // window shown at start looks right after its first paint (asking the
+    // session bus and the X server takes time the first paint need not wait
+    // for), a hidden start before deciding whether to show.
+    void EnsureTrayWatch();
     // A notification area came or went: the icon is added or removed, and
     // the close button hides or ends accordingly.
     void SetTrayAvailable(bool available);
@@ -205,6 +210,11 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     void ShowAtStart(bool hidden);
     static constexpr int kTrayWaitMs = 30000;
     static constexpr int kTimerTrayWait = 130;
+    // The compiled-in bitmap the window draws as its background.
+    static constexpr int kBackgroundResource = 364;
+    // A window shown at start asks for the notification area after its first
+    // paint, and at the latest this long after it was shown.
+    static constexpr int kTrayWatchLatestMs = 500;
     // A hidden start waiting for a notification area.
     bool WaitingForTray() const;
     // The tray's "Start at login": writes or removes the autostart entry; a
@@ -263,6 +273,8 @@ class CKorvaneDlg : public CDlgBase, public CoreUi {
     StartupReport startup_;
     bool controlsCreated_ = false;
     bool trayAvailable_ = false;
+    // No tray was given by the setup and the system has not been asked yet.
+    bool trayWatchPending_ = false;
     bool ended_ = false;
     bool dragging_ = false;
     // Modal dialogs running now; an end asked for meanwhile waits for them.

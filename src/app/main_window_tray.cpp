@@ -1,6 +1,8 @@
 // The main window in the desktop session: its icon in the notification area
 // as the area comes and goes, the hidden start that waits for one, and the
 // on-screen display as a notification where the compositor places windows.
+#include <QTimer>
+
 #include "app/desktop_notification.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
@@ -32,8 +34,22 @@ void CKorvaneDlg::SetTrayAvailable(bool available) {
     StopTimer(kTimerTrayWait);
 }
 
+void CKorvaneDlg::EnsureTrayWatch() {
+    if (!trayWatchPending_ || ended_)
+        return;
+    trayWatchPending_ = false;
+    trayWatch_ = std::make_unique<CTrayWatch>([this](bool available) {
+        // From the bus or a timer, never from inside the icon's signals.
+        SetTrayAvailable(available);
+    });
+    if (trayWatch_->Available())
+        SetTrayAvailable(true);
+}
+
 void CKorvaneDlg::ShowAtStart(bool hidden) {
     Initialize();
+    if (hidden)
+        EnsureTrayWatch();
     if (hidden && trayAvailable_)
         return;
     if (hidden && trayWatch_) {
@@ -48,6 +64,9 @@ void CKorvaneDlg::ShowAtStart(bool hidden) {
         BringToFront(this, token);
     else
         show();
+    // The first paint asks for the notification area; a window the system
+    // never lets paint asks a moment later all the same.
+    QTimer::singleShot(kTrayWatchLatestMs, this, [this] { EnsureTrayWatch(); });
 }
 
 bool CKorvaneDlg::WaitingForTray() const {

@@ -1,12 +1,12 @@
 #include "ui/dlg_base.h"
 
 #include <QCursor>
-#include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
@@ -69,6 +69,21 @@ ColorRef AverageColour(const QImage& image) {
         return 0;
     }
     return ColorRef(r / n) | (ColorRef(g / n) << 8) | (ColorRef(b / n) << 16);
+}
+
+// The program's icon in each size it ships, read once for every window.
+const QIcon& ProgramIcon() {
+    static const QIcon icon = [] {
+        QIcon read;
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+            const QImage image = ReadPicture(QStringLiteral(":/icon/128/%1.png").arg(size));
+            if (!image.isNull()) {
+                read.addPixmap(QPixmap::fromImage(image));
+            }
+        }
+        return read;
+    }();
+    return icon;
 }
 
 // Page tabs and profile tabs: a click on one changes what the whole window shows.
@@ -206,22 +221,54 @@ bool CDlgBase::LoadBackground(int resourceId) {
 }
 
 bool CDlgBase::LoadBackground(const QString& path) {
-    const QImage loaded(path);
+    const QImage loaded = ui_.Pictures.Read(path);
     if (loaded.isNull()) {
         return false;
     }
-    background_ = Opaque(loaded);
-    backgroundSize_ = background_.size();
-    backgroundColor_ = AverageColour(background_);
-    const int w = background_.width();
-    const int h = background_.height();
+    backgroundPath_ = path;
+    const QImage background = Opaque(loaded);
+    backgroundSize_ = background.size();
+    // Its average colour is worked out when a fill first needs it.
+    backgroundColorPending_ = true;
+    const int w = background.width();
+    const int h = background.height();
     cornerSize_ = (w < windowSize_.width() || h < windowSize_.height()) ? std::min({w, 100, h}) : 0;
     const QSize scaled(Px(w), Px(h));
+    // Only the copy at the UI scale is kept: at 1.0 it is the picture as read.
     scaledBackground_ =
-        scaled == background_.size()
-            ? background_
-            : background_.scaled(scaled, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        scaled == background.size()
+            ? background
+            : background.scaled(scaled, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     return true;
+}
+
+ColorRef CDlgBase::BackgroundColor() const {
+    if (backgroundColorPending_) {
+        backgroundColorPending_ = false;
+        // Every picture pixel appears the same number of times in the copy at
+        // a whole-number scale; at other scales the picture is read again.
+        const QSize scaled = scaledBackground_.size();
+        const bool whole =
+            scaled.width() % backgroundSize_.width() == 0 &&
+            scaled.height() % backgroundSize_.height() == 0 &&
+            scaled.width() / backgroundSize_.width() == scaled.height() / backgroundSize_.height();
+        backgroundColor_ = whole ? AverageColour(scaledBackground_)
+                                 : AverageColour(Opaque(ReadPicture(backgroundPath_)));
+    }
+    return backgroundColor_;
+}
+
+void CDlgBase::SetBackgroundColor(ColorRef c) {
+    backgroundColor_ = c;
+    backgroundColorPending_ = false;
+}
+
+void CDlgBase::FillOutsideBackground(QPainter& dc, const Rect& r) const {
+    const QRegion outside =
+        QRegion(r.ToQRect()) - QRegion(QRect(QPoint(0, 0), scaledBackground_.size()));
+    for (const QRect& part : outside) {
+        FillBackground(dc, Rect::FromQRect(part));
+    }
 }
 
 void CDlgBase::DrawBackground(QPainter& dc) const {
@@ -231,13 +278,13 @@ void CDlgBase::DrawBackground(QPainter& dc) const {
 }
 
 void CDlgBase::FillBackground(QPainter& dc, const Rect& r) const {
-    dc.fillRect(r.ToQRect(), ToQColor(backgroundColor_));
+    dc.fillRect(r.ToQRect(), ToQColor(BackgroundColor()));
 }
 
 bool CDlgBase::DrawFrameBitmap(QPainter& dc, const QString& skinFile) {
     auto it = frameCache_.find(skinFile);
     if (it == frameCache_.end()) {
-        const QImage loaded(ui_.SkinFile(skinFile));
+        const QImage loaded = ReadPicture(ui_.SkinFile(skinFile));
         if (loaded.isNull()) {
             return false;
         }
@@ -284,7 +331,9 @@ void CDlgBase::InvalidateAll() {
 
 const QImage& CDlgBase::RenderRegion(const QRegion& region) {
     const QSize sz = initialized_ ? size() : windowSize_;
-    QRegion todo = region;
+    // What the window painted since the image was last brought up to date.
+    QRegion todo = region | offscreenStale_;
+    offscreenStale_ = QRegion();
     if (backBuffer_.size() != sz) {
         backBuffer_ = QImage(sz, QImage::Format_RGB32);
         todo = QRegion(0, 0, sz.width(), sz.height());
@@ -315,13 +364,25 @@ void CDlgBase::paintEvent(QPaintEvent* event) {
     if (isMinimized()) {
         return;
     }
-    const QRegion todo = event->region() | dirty_;
+    const QRegion todo = (event->region() | dirty_) & rect();
     dirty_ = QRegion();
-    RenderRegion(todo);
-    // One copy of the repainted part to the window.
-    const QRect box = todo.boundingRect() & rect();
+    if (todo.isEmpty()) {
+        return;
+    }
+    // An off-screen image made for a test or a colour pick is now behind.
+    if (!backBuffer_.isNull()) {
+        offscreenStale_ += todo;
+    }
+    // Straight into the window's backing store, which keeps every pixel not
+    // repainted: no second full-size image, no copy of each repaint. The
+    // painter starts as one on an image does (a widget's painter would take
+    // the palette's text colour and background).
     QPainter p(this);
-    p.drawImage(box.topLeft(), backBuffer_, box);
+    p.setPen(QPen());
+    p.setBackground(QBrush(Qt::white));
+    p.setFont(QFont());
+    p.setClipRegion(todo);
+    DrawWindow(p, Rect::FromQRect(todo.boundingRect()));
 }
 
 // --- window -----------------------------------------------------------------
@@ -342,13 +403,7 @@ bool CDlgBase::Initialize() {
 }
 
 bool CDlgBase::OnInitDialog() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString file = QStringLiteral(":/icon/128/%1.png").arg(size);
-        if (QFile::exists(file)) {
-            icon.addFile(file, QSize(size, size));
-        }
-    }
+    const QIcon& icon = ProgramIcon();
     if (!icon.isNull()) {
         setWindowIcon(icon);
     }

@@ -90,13 +90,16 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     // load changes nothing.
     bool LoadBackground(int resourceId);
     bool LoadBackground(const QString& path);
-    ColorRef BackgroundColor() const { return backgroundColor_; }
-    void SetBackgroundColor(ColorRef c) { backgroundColor_ = c; }
+    // The loaded background's average colour, or the colour set.
+    ColorRef BackgroundColor() const;
+    void SetBackgroundColor(ColorRef c);
     QSize BackgroundSize() const { return backgroundSize_; }
     // The loaded background at the UI scale, drawn at the client origin.
     void DrawBackground(QPainter& dc) const;
     // Fills `r` with the background colour.
     void FillBackground(QPainter& dc, const Rect& r) const;
+    // Fills the parts of `r` the loaded background does not cover.
+    void FillOutsideBackground(QPainter& dc, const Rect& r) const;
     // A small dialog's frame: the skin file ("Frame_common.bmp") drawn at its
     // natural size times the UI scale at the client origin. Returns false when
     // the file is missing (the background colour then shows).
@@ -115,7 +118,7 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     // What the next paint will redraw.
     const QRegion& PendingRepaint() const { return dirty_; }
     // Paints the pending region into the off-screen image now, as a paint
-    // event does before its one copy to the screen. Returns the image.
+    // event paints it into the window. Returns the image.
     const QImage& RenderPending();
     // Paints `region` into the off-screen image.
     const QImage& RenderRegion(const QRegion& region);
@@ -210,14 +213,18 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     QSize windowSize_{2254, 1480};
     bool initialized_ = false;
     QFont titleFont_;
-    ColorRef backgroundColor_ = 0xEFE2BA;
+    mutable ColorRef backgroundColor_ = 0xEFE2BA;
+    mutable bool backgroundColorPending_ = false;
     QSize backgroundSize_{100, 100};
     int cornerSize_ = 0;
-    QImage background_;        // as loaded
+    QString backgroundPath_;
     QImage scaledBackground_;  // at the UI scale, ready to copy
     std::map<QString, QImage> frameCache_;
 
+    // The off-screen image of RenderRegion(), made only when asked for; the
+    // window itself paints into its backing store.
     QImage backBuffer_;
+    QRegion offscreenStale_;
     QRegion dirty_;
 
     bool tracking_ = false;

@@ -20,8 +20,8 @@ void CProgressBarDlg::InitUI(int, int, int, int) {
 
 bool CProgressBarDlg::OnInitDialog() {
     CDlgBase::OnInitDialog();
-    background_ = QImage(Ui().SkinFile(QStringLiteral("Frame_progress_nr.bmp")));
-    bar_ = QImage(Ui().SkinFile(QStringLiteral("Frame_progress_ov.bmp")));
+    background_ = ReadPicture(Ui().SkinFile(QStringLiteral("Frame_progress_nr.bmp")));
+    bar_ = ReadPicture(Ui().SkinFile(QStringLiteral("Frame_progress_ov.bmp")));
     percent_ = 0;
     FillStep();
     StartTimer(kFillTimer, kFillStepMs);

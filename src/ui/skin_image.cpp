@@ -1,5 +1,8 @@
 #include "ui/skin_image.h"
 
+#include <QFile>
+#include <QImageReader>
+
 namespace velmaro {
 
 namespace {
@@ -19,8 +22,25 @@ QImage SkinImageCache::Get(const QString& path) {
     if (it != images_.constEnd()) {
         return it.value();
     }
-    const QImage image = Prepared(QImage(path));
+    const QImage image = Prepared(ReadPicture(path));
     images_.insert(path, image);
+    return image;
+}
+
+void SkinImageCache::ReadAhead(const QString& path) {
+    if (ahead_.count(path) == 0) {
+        ahead_.emplace(
+            path, std::async(std::launch::async, [path] { return ReadPicture(path); }).share());
+    }
+}
+
+QImage SkinImageCache::Read(const QString& path) {
+    const auto it = ahead_.find(path);
+    if (it == ahead_.end()) {
+        return ReadPicture(path);
+    }
+    QImage image = it->second.get();
+    ahead_.erase(it);
     return image;
 }
 
@@ -91,6 +111,22 @@ void DrawSkinImage(QPainter& p, const QImage& image, const QRect& src, const QRe
 
 void DrawSkinImage(QPainter& p, const QImage& image, const QRect& dst) {
     DrawSkinImage(p, image, image.rect(), dst);
+}
+
+QImage ReadPicture(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const QString suffix = dot < 0 ? QString() : path.mid(dot + 1).toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
+        return QImage(path);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QImage();
+    }
+    QImageReader reader(&file, suffix.toLatin1());
+    // Only the decoder of that format; no plugin is loaded to guess.
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QString PngResourcePath(int id) {

@@ -15,6 +15,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <future>
+#include <map>
 
 namespace velmaro {
 
@@ -32,7 +34,18 @@ class SkinImageCache {
     int Count() const { return int(images_.size()); }
     // Forgets every picture (a benchmark's cold start); what the controls
     // already hold stays with them.
-    void Clear() { images_.clear(); }
+    void Clear() {
+        images_.clear();
+        ahead_.clear();
+    }
+
+    // Starts reading `path` (as ReadPicture does) on a thread of its own, so
+    // that a large picture the first paint needs is read while the program
+    // starts its window; Read() takes it.
+    void ReadAhead(const QString& path);
+    // `path` as ReadPicture reads it, not kept here: the read started ahead
+    // for it (waiting for its end), else read now.
+    QImage Read(const QString& path);
 
     // Reads every picture as soon as a control names it, the way the program
     // read its skin before pictures waited for their first paint. Tests draw
@@ -41,6 +54,7 @@ class SkinImageCache {
 
   private:
     QHash<QString, QImage> images_;
+    std::map<QString, std::shared_future<QImage>> ahead_;
 };
 
 class SkinImage {
@@ -79,6 +93,13 @@ class SkinImage {
 void DrawSkinImage(QPainter& p, const QImage& image, const QRect& src, const QRect& dst);
 // The whole image into dst.
 void DrawSkinImage(QPainter& p, const QImage& image, const QRect& dst);
+
+// Reads a picture file or compiled-in image with the decoder its suffix
+// names (".png", ".bmp"). Qt's own reader would first load every image
+// plugin installed to ask each whether it knows the suffix; the skin holds
+// only formats Qt decodes itself. A name without a known suffix is read the
+// usual way. Null when the file cannot be read.
+QImage ReadPicture(const QString& path);
 
 // The resource names of the compiled-in images.
 QString PngResourcePath(int id);

@@ -89,7 +89,71 @@ TEST_P(SkinLoadingTest, LooksAsWhenEveryPictureWasReadAtStart) {
     EXPECT_LT(readLazily * 2, readEagerly);
 }
 
+// The window paints straight into its backing store; what reaches it is
+// what the off-screen image (screenshots, the tests above) shows, at the
+// first paint and after a repaint of one control.
+class WindowPaintTest : public MainWindowFixture, public ::testing::WithParamInterface<double> {};
+
+TEST_P(WindowPaintTest, TheWindowPaintsWhatItsOffScreenImageShows) {
+    MainWindowOptions options;
+    options.Scale = GetParam();
+    CKorvaneDlg& w = Start(options);
+    auto painted = [&w] { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QImage first = painted();
+    EXPECT_TRUE(first == w.RenderAll());
+
+    const Rect r = w.FindControl(kResetButtonId)->GetRect();
+    QTest::mouseMove(&w, QPoint(r.left + 2, r.top + 2));
+    ProcessEvents();
+    const QImage hovered = painted();
+    EXPECT_TRUE(hovered == w.RenderAll());
+    EXPECT_FALSE(hovered == first);
+}
+
+// The background's average colour (what a fill beside it shows) is worked
+// out only when asked, from the copy at the UI scale where that copy holds
+// each picture pixel equally often, else from the picture.
+TEST_P(WindowPaintTest, TheBackgroundColourIsTheAverageOfThePicture) {
+    MainWindowOptions options;
+    options.Scale = GetParam();
+    CKorvaneDlg& w = Start(options);
+    const QImage picture = ReadPicture(BitmapResourcePath(CKorvaneDlg::kBackgroundResource))
+                               .convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(picture.isNull());
+    uint64_t sum[3] = {0, 0, 0};
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            sum[0] += uint64_t(qRed(p));
+            sum[1] += uint64_t(qGreen(p));
+            sum[2] += uint64_t(qBlue(p));
+        }
+    }
+    const uint64_t n = uint64_t(picture.width()) * uint64_t(picture.height());
+    EXPECT_EQ(w.BackgroundColor(),
+              ColorRef(sum[0] / n) | (ColorRef(sum[1] / n) << 8) | (ColorRef(sum[2] / n) << 16));
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, SkinLoadingTest, ::testing::Values(1.0, 2.0));
+INSTANTIATE_TEST_SUITE_P(Scales, WindowPaintTest, ::testing::Values(1.0, 1.5, 2.0));
+
+// A picture read ahead on its own thread is the picture read now; a file that
+// is not there reads as nothing either way.
+TEST(SkinImageCacheTest, AReadAheadGivesWhatAReadNowGives) {
+    const QString skins = QStringLiteral(VELMARO_SKINS_DIR);
+    for (const QString& path :
+         {BitmapResourcePath(CKorvaneDlg::kBackgroundResource), skins + "button2_nr.png",
+          skins + "Frame_common.bmp", skins + "no_such_picture.png"}) {
+        SCOPED_TRACE(path.toStdString());
+        SkinImageCache cache;
+        cache.ReadAhead(path);
+        const QImage ahead = cache.Read(path);
+        const QImage now = cache.Read(path);  // the read ahead was taken
+        EXPECT_TRUE(ahead == now);
+        EXPECT_EQ(ahead.isNull(), path.contains("no_such"));
+        EXPECT_EQ(cache.Count(), 0);  // not kept as a control's picture
+    }
+}
 
 TEST_F(MainWindowFixture, HoverAndPressedLooksWaitForTheirFirstUse) {
     CKorvaneDlg& w = Start();
