@@ -400,11 +400,7 @@ bool HasEnglishBesides(QString text, const QStringList& values) {
 TEST_P(ChineseWindowTest, StartUpRepairsAreToldInChinese) {
     KeepDrawnMessages("repaired");
     Start(Chinese({.Seed = [](const QString& folder) {
-        QDir().mkpath(folder + "config");
-        QFile f(folder + "config/config.ini");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        const std::u16string text = u"\uFEFF[Setting]\nSensor=0x3325\nPreST=0xCC\u0663A\n";
-        f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
+        WriteConfigIni(folder, u"[Setting]\nSensor=0x3325\nPreST=0xCC\u0663A\n");
     }}));
     ProcessEvents();
     ASSERT_EQ(messages.size(), 1u);
@@ -471,10 +467,7 @@ TEST_P(ChineseWindowTest, AResetOfTheFiveProfilesIsOneLineThatFits) {
             seed.Profiles[slot].Setting(kProfileName) = u"Mine " + ToU16(std::to_string(slot));
             ASSERT_TRUE(WriteProfileFile(seed, slot, seed.Settings.ProfileSlotPath(slot), fs));
         }
-        QFile f(folder + "config/config.ini");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        const std::u16string text = u"\uFEFF[Setting]\nSensor\n";
-        f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
+        WriteConfigIni(folder, u"[Setting]\nSensor\n");
     }}));
     ProcessEvents();
     ASSERT_EQ(messages.size(), 1u);

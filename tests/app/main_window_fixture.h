@@ -47,6 +47,16 @@
 
 namespace velmaro::test {
 
+// Writes config.ini into the data folder `folder` (ending in "/") as the
+// program stores it, UTF-16 after a byte-order mark; a seed for damaged lines.
+inline void WriteConfigIni(const QString& folder, const std::u16string& text) {
+    QDir().mkpath(folder + "config");
+    QFile f(folder + "config/config.ini");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const std::u16string whole = u"\uFEFF" + text;
+    f.write(reinterpret_cast<const char*>(whole.data()), qsizetype(whole.size() * 2));
+}
+
 struct MainWindowOptions {
     double Scale = 1.0;
     VirtualMouseConfig Mouse{};  // the cable role attached by default

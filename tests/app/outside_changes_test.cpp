@@ -173,11 +173,7 @@ TEST_F(OutsideChangesTest, AnEditJustBeforeTheSaveIsKept) {
 // A damaged file found at the start is told once the window is up.
 TEST_F(OutsideChangesTest, RepairsAtTheStartAreTold) {
     Start({.Seed = [](const QString& folder) {
-        QDir().mkpath(folder + "config");
-        QFile f(folder + "config/config.ini");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        const std::u16string text = u"\uFEFF[Setting]\nSensor=0x3325\nPreST=0xCC\u0663A\n";
-        f.write(reinterpret_cast<const char*>(text.data()), qsizetype(text.size() * 2));
+        WriteConfigIni(folder, u"[Setting]\nSensor=0x3325\nPreST=0xCC\u0663A\n");
     }});
     ProcessEvents();
     const std::vector<std::string> told = Attentions();
