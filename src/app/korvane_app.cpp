@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFontDatabase>
 #include <QImage>
 #include <QLockFile>
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QThread>
 #include <cstdio>
 #include <fstream>
+#include <future>
 #include <iostream>
 
 #include "app/app_bus.h"
@@ -232,11 +234,17 @@ int CKorvaneApp::Run(int argc, char** argv) {
     QApplication application(argc, argv);
     // The window hides into the notification area; only EndProgram quits.
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallFontSubstitutes();
     InitUiResources();
-    // The window's background, the largest picture of the first paint, is
-    // read beside the rest of the start.
+    // The installed fonts are listed, and the window's background (the
+    // largest picture of the first paint) is read, beside the rest of the
+    // start; the first text waits for the fonts and their substitutes.
     UiContext ui;
+    std::shared_future<void> fontList =
+        std::async(std::launch::async, [] { QFontDatabase::families(); }).share();
+    ui.SetFontsPending([fontList] {
+        fontList.wait();
+        InstallFontSubstitutes();
+    });
     ui.Pictures.ReadAhead(BitmapResourcePath(CKorvaneDlg::kBackgroundResource));
     // On X11: a held key is one press, and key captures read the whole desktop.
     InstallX11KeyCapture();

@@ -342,6 +342,7 @@ const QImage& CDlgBase::RenderRegion(const QRegion& region) {
     if (todo.isEmpty()) {
         return backBuffer_;
     }
+    ui_.ReadyFonts();
     QPainter p(&backBuffer_);
     p.setClipRegion(todo);
     DrawWindow(p, Rect::FromQRect(todo.boundingRect()));
@@ -377,6 +378,7 @@ void CDlgBase::paintEvent(QPaintEvent* event) {
     // repainted: no second full-size image, no copy of each repaint. The
     // painter starts as one on an image does (a widget's painter would take
     // the palette's text colour and background).
+    ui_.ReadyFonts();
     QPainter p(this);
     p.setPen(QPen());
     p.setBackground(QBrush(Qt::white));

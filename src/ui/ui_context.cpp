@@ -27,7 +27,16 @@ Rect UiContext::ScaledRect(int left, int top, int right, int bottom) const {
     return Rect{Px(left), Px(top), Px(right), Px(bottom)};
 }
 
+void UiContext::ReadyFonts() const {
+    if (fontsPending_) {
+        const std::function<void()> finish = std::move(fontsPending_);
+        fontsPending_ = nullptr;
+        finish();
+    }
+}
+
 QFont UiContext::MakeFont(const QString& face, int height) const {
+    ReadyFonts();
     QFont font(face);
     font.setStyleHint(QFont::SansSerif);
     if (height < 0) {
@@ -67,6 +76,7 @@ QFont UiContext::EditFieldFont(int tenthsOfPoint) const {
     // A ratio the screen could not give reads as 96 DPI.
     const double ratio = DisplayRatio > 0 && std::isfinite(DisplayRatio) ? DisplayRatio : 1.0;
     const int tenths = int(tenthsOfPoint * Scale / ratio);
+    ReadyFonts();
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(std::max(1, tenths) / 10.0);

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -61,7 +62,15 @@ class UiContext {
     // the ratio keeps the glyphs at the size the skin was drawn for.
     QFont EditFieldFont(int tenthsOfPoint) const;
 
+    // A program that has the installed fonts listed on a thread of its own
+    // while it starts hands over here what finishes that (the wait and the
+    // substitutions). The first font made or text drawn runs it, so no face
+    // is resolved before the substitutions are in.
+    void SetFontsPending(std::function<void()> finish) { fontsPending_ = std::move(finish); }
+    void ReadyFonts() const;
+
   private:
+    mutable std::function<void()> fontsPending_;
     // Line height of each face at a 100-pixel em, measured once.
     mutable std::map<QString, double> lineHeightPer100_;
 };

@@ -5,6 +5,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "ui/battery.h"
 #include "ui/check_button.h"
@@ -119,6 +122,32 @@ TEST(Fonts, ArtworkFacesResolveToInstalledFonts) {
         EXPECT_EQ(QFontInfo(QFont(QString::fromUtf16(u"宋体"))).family(), "WenQuanYi Micro Hei");
     }
     EXPECT_TRUE(chosen.Latin.isEmpty() || families.contains(chosen.Latin));
+}
+
+// The program lists the installed fonts on a thread of its own while it
+// starts; whatever comes first of a font made and a paint finishes that
+// (the substitutions go in), once.
+TEST(Fonts, FontsListedAheadAreFinishedBeforeTheFirstFontOrPaint) {
+    const std::vector<std::pair<const char*, std::function<void(UiContext&)>>> firsts = {
+        {"font", [](UiContext& ui) { ui.MakeFont("Tahoma", 16); }},
+        {"edit field font", [](UiContext& ui) { ui.EditFieldFont(80); }},
+        {"paint",
+         [](UiContext& ui) {
+             TestDlg dlg{ui};
+             dlg.Initialize();
+             dlg.RenderAll();
+         }},
+    };
+    for (const auto& [name, first] : firsts) {
+        SCOPED_TRACE(name);
+        UiContext ui;
+        int finished = 0;
+        ui.SetFontsPending([&finished] { ++finished; });
+        first(ui);
+        EXPECT_EQ(finished, 1);
+        ui.MakeFont("Tahoma", 16);
+        EXPECT_EQ(finished, 1);
+    }
 }
 
 TEST(Fonts, HeightIsTheLineHeightOfTheFaceNamed) {
