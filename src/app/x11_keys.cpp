@@ -36,16 +36,17 @@ xcb_connection_t* QtConnection() {
 }
 
 // The server stops sending a release before each repeated press to this
-// client; the toolkit then marks the repeated presses as repeats.
-bool AskForPressOnlyRepeat(xcb_connection_t* c) {
-    Reply<xcb_xkb_use_extension_reply_t> use(
-        xcb_xkb_use_extension_reply(c, xcb_xkb_use_extension(c, 1, 0), nullptr));
-    if (!use || !use->supported)
-        return false;
+// client; the toolkit then marks the repeated presses as repeats. Sent
+// without waiting for the answers: a round trip here would wait for the
+// server to work through everything the toolkit asked at its start, while
+// the window could be built meanwhile. The server handles requests in
+// order, so the flag is set before any key of this connection is read.
+void AskForPressOnlyRepeat(xcb_connection_t* c) {
     constexpr uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
-    Reply<xcb_xkb_per_client_flags_reply_t> flags(xcb_xkb_per_client_flags_reply(
-        c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr));
-    return flags && (flags->value & flag) != 0;
+    xcb_discard_reply(c, xcb_xkb_use_extension(c, 1, 0).sequence);
+    xcb_discard_reply(
+        c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0).sequence);
+    xcb_flush(c);
 }
 
 }  // namespace
