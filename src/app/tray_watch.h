@@ -2,9 +2,12 @@
 // panel started after the program (a login where the program comes first,
 // a panel that restarts) shows up either as the D-Bus tray watcher
 // (org.kde.StatusNotifierWatcher, with a host registered) appearing on the
-// session bus, or, on X11, as an XEmbed tray. The watcher's coming and going
-// is reported by the bus; both kinds are also asked for every half second
-// during the first minute and for ten seconds after the watcher appeared.
+// session bus, or, on X11, as an XEmbed tray. Both announce themselves: the
+// bus reports the watcher's coming and going and the watcher its hosts, and
+// an XEmbed tray tells every client when it takes its selection (the MANAGER
+// message on the root window). Nothing is asked while the program idles;
+// only for ten seconds after a watcher or a tray appeared is the answer
+// asked again every half second, for hosts and trays that settle late.
 #pragma once
 
 #include <QDBusServiceWatcher>
@@ -12,6 +15,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace velmaro {
 
@@ -25,16 +29,23 @@ class CTrayWatch : public QObject {
   public:
     // `changed` runs with the new answer whenever it changes.
     explicit CTrayWatch(std::function<void(bool)> changed);
+    ~CTrayWatch() override;
 
     bool Available() const { return available_; }
     // Asks again now (and runs `changed` when the answer differs).
     void Check();
 
   private:
+    class TrayManagerFilter;
+
     void PollFor(int milliseconds);
 
     std::function<void(bool)> changed_;
     QDBusServiceWatcher watcher_;
+    // Started by the watcher's host signal and by an XEmbed tray's arrival:
+    // the answer is asked on the event loop, not inside the signal.
+    QTimer announced_;
+    std::unique_ptr<TrayManagerFilter> trayManagers_;
     QTimer poll_;
     QElapsedTimer pollClock_;
     qint64 pollUntil_ = 0;
