@@ -26,9 +26,17 @@ void CDataFolderWatcher::Rewatch() {
     if (!watcher_.directories().contains(folder_) && QDir(folder_).exists())
         watcher_.addPath(folder_);
     // A file replaced by a rename is a new file: watch it again.
+    // The endings are compared here rather than given to QDir as name
+    // filters, which would load the regular expression engine for them.
     QStringList files;
-    for (const QString& name : QDir(folder_).entryList({"*.ini", "*.psf", "*.mlf"}, QDir::Files))
-        files << QDir(folder_).filePath(name);
+    for (const QString& name : QDir(folder_).entryList(QDir::Files)) {
+        for (const char* ending : {".ini", ".psf", ".mlf"}) {
+            if (name.endsWith(QLatin1String(ending), Qt::CaseInsensitive)) {
+                files << QDir(folder_).filePath(name);
+                break;
+            }
+        }
+    }
     const QStringList watched = watcher_.files();
     if (!watched.isEmpty())
         watcher_.removePaths(watched);
