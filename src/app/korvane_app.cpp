@@ -18,6 +18,7 @@
 #include "app/command_server.h"
 #include "app/desktop_actions.h"
 #include "app/device_access.h"
+#include "app/first_paint_pictures.h"
 #include "app/main_window.h"
 #include "app/process_clock.h"
 #include "app/resource_folders.h"
@@ -276,6 +277,9 @@ int CKorvaneApp::Run(int argc, char** argv) {
         ui.DisplayRatio = DisplayRatioFor(screen->logicalDotsPerInchX());
     }
     ui.SkinsDir = folders.SkinsDir;
+    // What the last start's first paint drew is read while the window is built.
+    const QString firstPaintFile = FirstPaintPicturesFile();
+    ui.Pictures.ReadAheadAll(ReadFirstPaintPictures(firstPaintFile, ui.SkinsDir));
 
     MainWindowSetup setup;
     setup.Backend = backend;
@@ -328,14 +332,25 @@ int CKorvaneApp::Run(int argc, char** argv) {
             window.EndProgram();
             return status;
         }
-        if (options.QuitAfterPaint) {
-            window.SetFirstPaintHandler([&window] {
+        const bool quitAfterPaint = options.QuitAfterPaint;
+        window.SetFirstPaintHandler([&window, &ui, firstPaintFile, quitAfterPaint] {
+            if (quitAfterPaint) {
                 std::printf("first paint %.0f ms\n", MillisecondsSinceProcessStart());
                 std::fflush(stdout);
-                QMetaObject::invokeMethod(
-                    &window, [&window] { window.EndProgram(); }, Qt::QueuedConnection);
-            });
-        }
+            }
+            // Once the first picture is on the screen: what it drew, for the
+            // next start.
+            QMetaObject::invokeMethod(
+                &window,
+                [&window, &ui, firstPaintFile, quitAfterPaint] {
+                    WriteFirstPaintPictures(firstPaintFile, ui.SkinsDir,
+                                            window.FirstPaintPictures());
+                    ui.Pictures.DropAhead();
+                    if (quitAfterPaint)
+                        window.EndProgram();
+                },
+                Qt::QueuedConnection);
+        });
         AppBusHandlers handlers;
         handlers.Activate = [&window](const QString& token) { window.Restore(token); };
         handlers.SimulateEvent = [&window, &sim](const QString& text) -> QString {

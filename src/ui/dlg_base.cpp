@@ -284,7 +284,7 @@ void CDlgBase::FillBackground(QPainter& dc, const Rect& r) const {
 bool CDlgBase::DrawFrameBitmap(QPainter& dc, const QString& skinFile) {
     auto it = frameCache_.find(skinFile);
     if (it == frameCache_.end()) {
-        const QImage loaded = ReadPicture(ui_.SkinFile(skinFile));
+        const QImage loaded = ui_.Pictures.Read(ui_.SkinFile(skinFile));
         if (loaded.isNull()) {
             return false;
         }
@@ -384,7 +384,13 @@ void CDlgBase::paintEvent(QPaintEvent* event) {
     p.setBackground(QBrush(Qt::white));
     p.setFont(QFont());
     p.setClipRegion(todo);
+    const size_t readBefore = ui_.Pictures.ReadOrder().size();
     DrawWindow(p, Rect::FromQRect(todo.boundingRect()));
+    if (!painted_) {
+        painted_ = true;
+        const std::vector<QString>& read = ui_.Pictures.ReadOrder();
+        firstPaintPictures_.assign(read.begin() + std::ptrdiff_t(readBefore), read.end());
+    }
 }
 
 // --- window -----------------------------------------------------------------

@@ -132,6 +132,9 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     QSize WindowSize() const { return windowSize_; }
     // Runs OnInitDialog once (also done on the first show).
     bool Initialize();
+    // The pictures read for the window's first paint on the screen, in the
+    // order drawn (a start reads them ahead the next time).
+    const std::vector<QString>& FirstPaintPictures() const { return firstPaintPictures_; }
     bool IsInitialized() const { return initialized_; }
     // Icon, title, title font, size, InitUI, centring. Subclasses call it first.
     virtual bool OnInitDialog();
@@ -212,6 +215,8 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
 
     QSize windowSize_{2254, 1480};
     bool initialized_ = false;
+    bool painted_ = false;
+    std::vector<QString> firstPaintPictures_;
     QFont titleFont_;
     mutable ColorRef backgroundColor_ = 0xEFE2BA;
     mutable bool backgroundColorPending_ = false;

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <algorithm>
+#include <memory>
 
 namespace velmaro {
 
@@ -22,9 +24,38 @@ QImage SkinImageCache::Get(const QString& path) {
     if (it != images_.constEnd()) {
         return it.value();
     }
-    const QImage image = Prepared(ReadPicture(path));
+    const QImage image = Prepared(Read(path));
     images_.insert(path, image);
     return image;
+}
+
+void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths) {
+    struct List {
+        std::vector<QString> paths;
+        std::vector<std::promise<QImage>> pictures;
+    };
+    auto list = std::make_shared<List>();
+    for (const QString& path : paths) {
+        if (!images_.contains(path) && ahead_.count(path) == 0) {
+            list->paths.push_back(path);
+        }
+    }
+    if (list->paths.empty()) {
+        return;
+    }
+    list->pictures.resize(list->paths.size());
+    for (size_t i = 0; i < list->paths.size(); ++i) {
+        ahead_.emplace(list->paths[i], list->pictures[i].get_future().share());
+    }
+    if (listReader_.valid()) {
+        listReader_.wait();
+    }
+    const auto readAll = [list] {
+        for (size_t i = 0; i < list->paths.size(); ++i) {
+            list->pictures[i].set_value(Prepared(ReadPicture(list->paths[i])));
+        }
+    };
+    listReader_ = std::async(std::launch::async, readAll).share();
 }
 
 void SkinImageCache::ReadAhead(const QString& path) {
@@ -35,6 +66,9 @@ void SkinImageCache::ReadAhead(const QString& path) {
 }
 
 QImage SkinImageCache::Read(const QString& path) {
+    if (std::find(readOrder_.begin(), readOrder_.end(), path) == readOrder_.end()) {
+        readOrder_.push_back(path);
+    }
     const auto it = ahead_.find(path);
     if (it == ahead_.end()) {
         return ReadPicture(path);

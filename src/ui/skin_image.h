@@ -17,6 +17,7 @@
 #include <QString>
 #include <future>
 #include <map>
+#include <vector>
 
 namespace velmaro {
 
@@ -46,6 +47,16 @@ class SkinImageCache {
     // `path` as ReadPicture reads it, not kept here: the read started ahead
     // for it (waiting for its end), else read now.
     QImage Read(const QString& path);
+    // Starts reading each of `paths` not read or started yet, one after the
+    // other in that order, on one thread of its own: the pictures a window's
+    // first paint drew last time, read while the window is built.
+    void ReadAheadAll(const std::vector<QString>& paths);
+    // Forgets the reads started ahead that nobody took (a list that no longer
+    // fits); what they read is freed when they end.
+    void DropAhead() { ahead_.clear(); }
+    // Every path read so far (by Get or Read), in the order first asked for;
+    // the window takes from it what its first paint read.
+    const std::vector<QString>& ReadOrder() const { return readOrder_; }
 
     // Reads every picture as soon as a control names it, the way the program
     // read its skin before pictures waited for their first paint. Tests draw
@@ -55,6 +66,9 @@ class SkinImageCache {
   private:
     QHash<QString, QImage> images_;
     std::map<QString, std::shared_future<QImage>> ahead_;
+    std::vector<QString> readOrder_;
+    // The thread reading a list ahead; it ends before the cache does.
+    std::shared_future<void> listReader_;
 };
 
 class SkinImage {

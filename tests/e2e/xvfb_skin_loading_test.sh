@@ -24,39 +24,71 @@ fail() {
 
 source "$(dirname "${BASH_SOURCE[0]}")/x_server.sh"
 start_x_server
+# The list of what the first paint drew, read ahead by the next start.
+export XDG_CACHE_HOME="$work/cache"
+list="$work/cache/velmaro/first-paint-pictures"
 
-strace -f -qq -e trace=openat -o "$work/opened" \
-    "$app" --simulate --data-dir "$work/data" >"$work/app.log" 2>&1 &
-app_pid=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --name "Pyxeltor Quill mouse" | head -n1) ||
-    fail "the main window did not appear"
-sleep 1
+read_pictures() { grep -o 'skins/[^"]*' "$opened" | sort -u; }
 
-read_pictures() { grep -o 'skins/[^"]*' "$work/opened" | sort -u; }
-read_pictures >"$work/at-start"
-count=$(wc -l <"$work/at-start")
-[ "$count" -gt 5 ] || fail "only $count pictures read for the first paint"
-[ "$count" -lt 60 ] || fail "$count pictures read before anything was shown beyond the first paint"
-grep -q 'skins/button2_nr.png' "$work/at-start" || fail "the reset button's picture was not read"
-# (An open section's header shows its "_ov" look; the buttons' hover looks wait.)
-for hover in button2_ov exit_ov min_ov combo2_ov; do
-    ! grep -q "skins/$hover.png" "$work/at-start" || fail "$hover.png read before any hover"
-done
-! grep -q 'Frame_common.bmp' "$work/at-start" || fail "a dialog frame was read at start"
+# Starts the program under strace and checks what it read up to its first
+# paint: the pictures that paint shows and nothing else.
+start_and_check() {
+    opened="$work/opened-$1"
+    strace -f -qq -e trace=openat -o "$opened" \
+        "$app" --simulate --data-dir "$work/data" >"$work/app.log" 2>&1 &
+    app_pid=$!
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name "Pyxeltor Quill mouse" |
+        head -n1) || fail "the main window did not appear"
+    sleep 1
+    read_pictures >"$work/at-start"
+    count=$(wc -l <"$work/at-start")
+    [ "$count" -gt 5 ] || fail "only $count pictures read for the first paint"
+    [ "$count" -lt 60 ] || fail "$count pictures read before anything was shown beyond the first paint"
+    grep -q 'skins/button2_nr.png' "$work/at-start" || fail "the reset button's picture was not read"
+    # (An open section's header shows its "_ov" look; the buttons' hover looks wait.)
+    for hover in button2_ov exit_ov min_ov combo2_ov; do
+        ! grep -q "skins/$hover.png" "$work/at-start" || fail "$hover.png read before any hover"
+    done
+    ! grep -q 'Frame_common.bmp' "$work/at-start" || fail "a dialog frame was read at start"
+}
+
+start_and_check first
+[ -f "$list" ] || fail "the first paint's pictures were not remembered"
+grep -q '/skins/button2_nr.png$' "$list" || fail "the list lacks the reset button: $(cat "$list")"
+! grep -qE '/(button2|exit|min|combo2)_ov.png$' "$list" || fail "the list holds a hover look"
+! grep -q 'Frame_common.bmp' "$list" || fail "the list holds a dialog frame"
 
 # The pointer on the reset button (1040, 700; 69 x 20 at scale 1.0).
 xdotool mousemove --window "$main" 1070 710
 for _ in $(seq 50); do
-    grep -q 'skins/button2_ov.png' "$work/opened" && break
+    grep -q 'skins/button2_ov.png' "$opened" && break
     sleep 0.1
 done
-grep -q 'skins/button2_ov.png' "$work/opened" || fail "the hover look was not read on hover"
+grep -q 'skins/button2_ov.png' "$opened" || fail "the hover look was not read on hover"
 
 # A click opens the reset dialog; its frame is read for its first paint.
 xdotool click 1
 for _ in $(seq 50); do
-    grep -q 'skins/Frame_common.bmp' "$work/opened" && break
+    grep -q 'skins/Frame_common.bmp' "$opened" && break
     sleep 0.1
 done
-grep -q 'skins/Frame_common.bmp' "$work/opened" || fail "the dialog's frame was not read when it opened"
-echo "ok: $count pictures for the first paint"
+grep -q 'skins/Frame_common.bmp' "$opened" || fail "the dialog's frame was not read when it opened"
+first=$count
+
+# The next start reads the listed pictures while it builds its window, and
+# still nothing beyond them.
+# The dialog closes, then the program (strace's child).
+xdotool key Escape
+child=$(pgrep -P "$app_pid" -x velmaro) || fail "the program is gone"
+kill "$child"
+for _ in $(seq 100); do
+    kill -0 "$child" 2>/dev/null || break
+    sleep 0.1
+done
+! kill -0 "$child" 2>/dev/null || fail "the program did not end"
+kill "$app_pid" 2>/dev/null || true
+start_and_check next
+while read -r picture; do
+    grep -q "\"$picture\"" "$opened" || fail "$picture was listed but not read at the next start"
+done < <(tail -n +2 "$list" | grep -v '^:/')
+echo "ok: $first pictures for the first paint, $count at the next start"
