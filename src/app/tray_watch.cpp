@@ -38,32 +38,13 @@ bool DBusTrayPresent() {
     return watcher.property("IsStatusNotifierHostRegistered").toBool();
 }
 
-// An XEmbed tray owns the selection _NET_SYSTEM_TRAY_S<screen> on the X
-// server (the default screen 0 here).
-bool XEmbedTrayPresent() {
 #ifdef VELMARO_HAVE_XCB
+// The toolkit's own connection to the X server; null elsewhere.
+xcb_connection_t* QtConnection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr)
-        return false;
-    xcb_connection_t* connection = x11->connection();
-    static const char kSelection[] = "_NET_SYSTEM_TRAY_S0";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof kSelection - 1, kSelection), nullptr);
-    if (atom == nullptr)
-        return false;
-    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-    const bool present = owner != nullptr && owner->owner != XCB_NONE;
-    free(owner);
-    free(atom);
-    return present;
-#else
-    // Without the X library Qt is asked; it then settles on XEmbed for good.
-    return QSystemTrayIcon::isSystemTrayAvailable();
-#endif
+    return x11 != nullptr ? x11->connection() : nullptr;
 }
 
-#ifdef VELMARO_HAVE_XCB
 xcb_atom_t Intern(xcb_connection_t* connection, const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
@@ -73,6 +54,29 @@ xcb_atom_t Intern(xcb_connection_t* connection, const char* name) {
 }
 #endif
 
+// An XEmbed tray owns the selection _NET_SYSTEM_TRAY_S<screen> on the X
+// server (the default screen 0 here).
+const char kTraySelection[] = "_NET_SYSTEM_TRAY_S0";
+
+bool XEmbedTrayPresent() {
+#ifdef VELMARO_HAVE_XCB
+    xcb_connection_t* connection = QtConnection();
+    if (connection == nullptr)
+        return false;
+    const xcb_atom_t selection = Intern(connection, kTraySelection);
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const bool present = owner != nullptr && owner->owner != XCB_NONE;
+    free(owner);
+    return present;
+#else
+    // Without the X library Qt is asked; it then settles on XEmbed for good.
+    return QSystemTrayIcon::isSystemTrayAvailable();
+#endif
+}
+
 }  // namespace
 
 // An XEmbed tray that takes its selection sends MANAGER to the root window,
@@ -81,10 +85,9 @@ class CTrayWatch::TrayManagerFilter : public QAbstractNativeEventFilter {
   public:
     explicit TrayManagerFilter(QTimer& announced) : announced_(announced) {
 #ifdef VELMARO_HAVE_XCB
-        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (x11 != nullptr && x11->connection() != nullptr) {
-            manager_ = Intern(x11->connection(), "MANAGER");
-            selection_ = Intern(x11->connection(), "_NET_SYSTEM_TRAY_S0");
+        if (xcb_connection_t* connection = QtConnection()) {
+            manager_ = Intern(connection, "MANAGER");
+            selection_ = Intern(connection, kTraySelection);
         }
 #endif
     }
