@@ -1,9 +1,13 @@
 #include "ui/skin_image.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QResource>
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <utility>
 
 namespace velmaro {
 
@@ -13,8 +17,28 @@ QImage Prepared(QImage image) {
     if (image.isNull()) {
         return image;
     }
-    // Premultiplied ARGB is what the raster painter blends fastest.
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Premultiplied ARGB is what the raster painter blends fastest; the
+    // picture is converted in place where the format allows (opaque RGB
+    // needs no change of its pixels).
+    return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+uint32_t Le32(const uchar* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t Le16(const uchar* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+// A picture's bytes: a compiled-in image without a copy of its data, a file
+// read whole.
+QByteArray PictureBytes(const QString& path) {
+    if (path.startsWith(QLatin1Char(':'))) {
+        const QResource resource(path);
+        return resource.isValid() ? resource.uncompressedData() : QByteArray();
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -147,17 +171,71 @@ void DrawSkinImage(QPainter& p, const QImage& image, const QRect& dst) {
     DrawSkinImage(p, image, image.rect(), dst);
 }
 
+QImage DecodeOpaqueBmp(const QByteArray& bytes) {
+    // File header (14 bytes), then a Windows information header (40 bytes,
+    // or its longer versions of 108 and 124).
+    constexpr qsizetype kHeaders = 14 + 40;
+    if (bytes.size() < kHeaders || bytes[0] != 'B' || bytes[1] != 'M') {
+        return QImage();
+    }
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    const uint32_t pixelsAt = Le32(data + 10);
+    const uint32_t infoSize = Le32(data + 14);
+    const auto width = int32_t(Le32(data + 18));
+    const auto height = int32_t(Le32(data + 22));
+    constexpr int32_t kLargest = 32768;
+    if ((infoSize != 40 && infoSize != 108 && infoSize != 124) || Le16(data + 26) != 1 ||
+        Le16(data + 28) != 24 || Le32(data + 30) != 0 || width <= 0 || width > kLargest ||
+        height == 0 || height < -kLargest || height > kLargest || pixelsAt < 14 + infoSize) {
+        return QImage();
+    }
+    const int rows = height < 0 ? -height : height;
+    const qsizetype stride = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    if (qsizetype(pixelsAt) > bytes.size() || (bytes.size() - pixelsAt) / stride < rows) {
+        return QImage();
+    }
+    QImage image(width, rows, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    for (int y = 0; y < rows; ++y) {
+        // Bottom-up unless the height is negative.
+        const uchar* in = data + pixelsAt + stride * (height < 0 ? y : rows - 1 - y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, in += 3) {
+            out[x] = 0xFF000000u | uint32_t(in[2]) << 16 | uint32_t(in[1]) << 8 | in[0];
+        }
+    }
+    const auto dotsX = int32_t(Le32(data + 38));
+    const auto dotsY = int32_t(Le32(data + 42));
+    if (dotsX > 0) {
+        image.setDotsPerMeterX(dotsX);
+    }
+    if (dotsY > 0) {
+        image.setDotsPerMeterY(dotsY);
+    }
+    return image;
+}
+
 QImage ReadPicture(const QString& path) {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     const QString suffix = dot < 0 ? QString() : path.mid(dot + 1).toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
         return QImage(path);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes = PictureBytes(path);
+    if (bytes.isEmpty()) {
         return QImage();
     }
-    QImageReader reader(&file, suffix.toLatin1());
+    if (suffix == QLatin1String("bmp")) {
+        QImage opaque = DecodeOpaqueBmp(bytes);
+        if (!opaque.isNull()) {
+            return opaque;
+        }
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, suffix.toLatin1());
     // Only the decoder of that format; no plugin is loaded to guess.
     reader.setAutoDetectImageFormat(false);
     return reader.read();

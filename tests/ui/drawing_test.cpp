@@ -2,15 +2,22 @@
 // scaling, and the battery gauge.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImageReader>
+#include <QResource>
+#include <QTemporaryDir>
+#include <cstring>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "ui/battery.h"
 #include "ui/check_button.h"
+#include "ui/skin_image.h"
 #include "ui/text_draw.h"
 #include "ui/ui_platform.h"
 #include "ui_test_support.h"
@@ -235,6 +242,118 @@ TEST(Scaling, PicturesAreReadOnFirstPaintOnceForAllControls) {
     EXPECT_EQ(out.pixelColor(15, 5), QColor(Qt::red));
     EXPECT_EQ(out.pixelColor(25, 5), QColor(Qt::black));
     EXPECT_EQ(host.ui.Pictures.Count(), 2);
+}
+
+// --- BMP pictures -------------------------------------------------------------------
+
+// What Qt's own reader makes of `bytes`.
+QImage QtBmp(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    return reader.read();
+}
+
+// A 24-bit BMP of a picture with no two pixels alike, as Qt writes it.
+QByteArray Bmp24(int width, int height) {
+    QImage pic(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pic.setPixel(x, y, qRgb(x * 37 + 1, y * 59 + 2, (x ^ y) * 13 + 3));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(pic.save(&buffer, "BMP"));
+    return bytes;
+}
+
+void PutLe32(QByteArray& bytes, int at, int32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char(uint32_t(value) >> (8 * i) & 0xFF);
+}
+
+void ExpectSamePicture(const QImage& fast, const QImage& qt) {
+    ASSERT_FALSE(fast.isNull());
+    EXPECT_EQ(fast.format(), qt.format());
+    EXPECT_EQ(fast.size(), qt.size());
+    EXPECT_EQ(fast.dotsPerMeterX(), qt.dotsPerMeterX());
+    EXPECT_EQ(fast.dotsPerMeterY(), qt.dotsPerMeterY());
+    EXPECT_EQ(fast, qt);
+}
+
+// Every width pads its rows differently; top-down files have a negative
+// height.
+TEST(BmpPictures, OpaqueBmpsDecodeAsQtDecodesThem) {
+    for (const int width : {1, 2, 3, 4, 5, 17})
+        for (const int height : {1, 3}) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height);
+            const QByteArray bottomUp = Bmp24(width, height);
+            ASSERT_EQ(bottomUp[28], 24);
+            ExpectSamePicture(DecodeOpaqueBmp(bottomUp), QtBmp(bottomUp));
+
+            QByteArray topDown = bottomUp;
+            PutLe32(topDown, 22, -height);
+            const int at = int(uint8_t(bottomUp[10]));
+            const int stride = (width * 3 + 3) & ~3;
+            for (int y = 0; y < height; ++y)
+                topDown.replace(at + y * stride, stride,
+                                bottomUp.mid(at + (height - 1 - y) * stride, stride));
+            ExpectSamePicture(DecodeOpaqueBmp(topDown), QtBmp(topDown));
+        }
+}
+
+TEST(BmpPictures, TheCompiledInBackgroundsDecodeAsQtDecodesThem) {
+    InitUiResources();
+    for (const int id : {364, 287}) {
+        const QByteArray bytes = QResource(BitmapResourcePath(id)).uncompressedData();
+        ExpectSamePicture(DecodeOpaqueBmp(bytes), QtBmp(bytes));
+        EXPECT_EQ(ReadPicture(BitmapResourcePath(id)), QtBmp(bytes));
+    }
+}
+
+// Anything else is left to Qt's reader: other kinds of BMP, damaged headers
+// and files cut short anywhere.
+TEST(BmpPictures, OtherOrDamagedBmpsAreLeftToQtsReader) {
+    const QByteArray good = Bmp24(5, 3);
+    const std::vector<std::pair<const char*, std::function<void(QByteArray&)>>> damage = {
+        {"32 bits", [](QByteArray& b) { b[28] = 32; }},
+        {"run-length coded", [](QByteArray& b) { PutLe32(b, 30, 1); }},
+        {"two planes", [](QByteArray& b) { b[26] = 2; }},
+        {"no width", [](QByteArray& b) { PutLe32(b, 18, 0); }},
+        {"no height", [](QByteArray& b) { PutLe32(b, 22, 0); }},
+        {"huge height", [](QByteArray& b) { PutLe32(b, 22, 1 << 30); }},
+        {"negative huge height", [](QByteArray& b) { PutLe32(b, 22, -(1 << 30)); }},
+        {"pixels beyond the end", [](QByteArray& b) { PutLe32(b, 10, 1 << 30); }},
+        {"pixels inside the header", [](QByteArray& b) { PutLe32(b, 10, 20); }},
+        {"unknown header", [](QByteArray& b) { PutLe32(b, 14, 64); }},
+        {"not a BMP", [](QByteArray& b) { b[0] = 'X'; }},
+    };
+    for (const auto& [name, change] : damage) {
+        SCOPED_TRACE(name);
+        QByteArray bytes = good;
+        change(bytes);
+        EXPECT_TRUE(DecodeOpaqueBmp(bytes).isNull());
+    }
+    for (qsizetype size = 0; size < good.size(); ++size)
+        EXPECT_TRUE(DecodeOpaqueBmp(good.left(size)).isNull()) << size;
+
+    QTemporaryDir dir;
+    const QString cut = dir.filePath("cut.bmp");
+    QFile file(cut);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(good.left(good.size() - 4));
+    file.close();
+    // Qt's reader gives the rows it could read (the file is stored bottom
+    // up); what it leaves of the top row is undefined.
+    const QImage ours = ReadPicture(cut);
+    const QImage qt = QtBmp(good.left(good.size() - 4));
+    ASSERT_FALSE(qt.isNull());
+    ASSERT_EQ(ours.size(), qt.size());
+    ASSERT_EQ(ours.format(), qt.format());
+    for (int y = 1; y < qt.height(); ++y)
+        EXPECT_EQ(0,
+                  std::memcmp(ours.constScanLine(y), qt.constScanLine(y), size_t(qt.width()) * 4))
+            << y;
 }
 
 // --- battery gauge -----------------------------------------------------------------
