@@ -24,6 +24,10 @@ target_link_libraries(velmaro_app PUBLIC velmaro_ui velmaro_macro_dialogs velmar
 # while a key capture runs (XInput2 raw events), an XEmbed tray's arrival.
 pkg_check_modules(VELMARO_XCB_KEYS REQUIRED IMPORTED_TARGET xcb xcb-xinput xcb-xkb)
 target_link_libraries(velmaro_app PRIVATE PkgConfig::VELMARO_XCB_KEYS)
+# Fontconfig, the font lookup Qt uses on Linux, is set up before the
+# application object exists.
+pkg_check_modules(VELMARO_FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+target_link_libraries(velmaro_app PRIVATE PkgConfig::VELMARO_FONTCONFIG)
 target_include_directories(velmaro_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src
                                        PRIVATE ${VELMARO_SKIN_LAYOUT_DIR})
 # The same X library shows an XEmbed tray appearing without asking Qt (which

@@ -1,7 +1,10 @@
 #include "app/korvane_app.h"
 
+#include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QImage>
 #include <QLockFile>
@@ -9,6 +12,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QThread>
+
 #include <cstdio>
 #include <fstream>
 #include <future>
@@ -167,6 +171,15 @@ FolderLock TakeDataFolder(const std::string& folder, Reason& problem) {
     }
 }
 
+// This program's folder before the application object exists, as
+// QCoreApplication::applicationDirPath() gives it afterwards.
+QString ProgramDirectory(const char* argv0) {
+    const QString target = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    const QFileInfo program(target.isEmpty() ? QString::fromLocal8Bit(argv0) : target);
+    const QString canonical = program.canonicalPath();
+    return canonical.isEmpty() ? program.absolutePath() : canonical;
+}
+
 }  // namespace
 
 QString SimulationDataFolder() {
@@ -179,6 +192,10 @@ QString SimulationDataFolder() {
 }
 
 int CKorvaneApp::Run(int argc, char** argv) {
+    // Qt takes the first thread that asks for its thread data as its main
+    // thread; threads of the start run before the application object exists,
+    // so this one asks first.
+    QThread::currentThread();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -231,28 +248,69 @@ int CKorvaneApp::Run(int argc, char** argv) {
     }
     backend = &server.Backend();
 
+    // Fontconfig reads its configuration and font caches beside the
+    // application object's construction; listing the fonts afterwards is
+    // then quick.
+    const std::shared_future<void> fontConfig =
+        std::async(std::launch::async, [] { FcInit(); }).share();
+    // This copy's turn, the data folder and its lock are settled before the
+    // application object, so the folder is read while that is built.
+    const QString programDir = ProgramDirectory(argv[0]);
+    const ResourceFolders folders = FindResourceFolders(
+        programDir, QStringLiteral(VELMARO_SHARE_FROM_BIN), QStringLiteral(VELMARO_SHARE_DIR));
+    SingleInstance instance;
+    const bool ourTurn = oneShot || !folders.Found() || instance.Acquire();
+    AppCoreOptions coreOptions;
+    if (!options.DataDir.isEmpty())
+        coreOptions.DataFolder = cli::DataFolderFromOption(options.DataDir.toStdString());
+    else if (options.Simulate)
+        coreOptions.DataFolder = SimulationDataFolder().toStdU16String();
+    // One writer per data folder: velmaroctl hands its commands to this
+    // window while it holds the folder.
+    FolderLock folderLock;
+    Reason folderProblem;
+    if (!oneShot && folders.Found() && ourTurn) {
+        const std::u16string folder =
+            coreOptions.DataFolder.empty() ? DefaultDataFolder() : coreOptions.DataFolder;
+        folderLock = TakeDataFolder(ToUtf8(folder), folderProblem);
+    }
+    // The data folder is read beside the application object's construction.
+    const bool starting = folders.Found() && ourTurn && folderProblem.Empty();
+    FolderStart folderStart(server.Files());
+    std::shared_future<void> folderRead;
+    if (starting)
+        folderRead = std::async(std::launch::async, [&folderStart, coreOptions] {
+                         folderStart.Read(coreOptions);
+                     }).share();
+    InitUiResources();
+
     PrepareUiPlatform();
     QApplication application(argc, argv);
+    // The window's fonts, and its pictures once the application object exists
+    // (Qt's image readers are not to be used while it is built): the
+    // background, the largest, and what the last start's first paint drew.
+    // All of it goes with the window, before the application object.
+    UiContext ui;
+    ui.SkinsDir = folders.SkinsDir;
+    const QString firstPaintFile = FirstPaintPicturesFile();
+    if (starting) {
+        // The first text waits for the fonts and their substitutes.
+        std::shared_future<void> fontList = std::async(std::launch::async, [fontConfig] {
+                                                fontConfig.wait();
+                                                QFontDatabase::families();
+                                            }).share();
+        ui.SetFontsPending([fontList] {
+            fontList.wait();
+            InstallFontSubstitutes();
+        });
+        ui.Pictures.ReadAhead(BitmapResourcePath(CKorvaneDlg::kBackgroundResource));
+        ui.Pictures.ReadAheadAll(ReadFirstPaintPictures(firstPaintFile, ui.SkinsDir));
+    }
     // The window hides into the notification area; only EndProgram quits.
     QApplication::setQuitOnLastWindowClosed(false);
-    InitUiResources();
-    // The installed fonts are listed, and the window's background (the
-    // largest picture of the first paint) is read, beside the rest of the
-    // start; the first text waits for the fonts and their substitutes.
-    UiContext ui;
-    std::shared_future<void> fontList =
-        std::async(std::launch::async, [] { QFontDatabase::families(); }).share();
-    ui.SetFontsPending([fontList] {
-        fontList.wait();
-        InstallFontSubstitutes();
-    });
-    ui.Pictures.ReadAhead(BitmapResourcePath(CKorvaneDlg::kBackgroundResource));
     // On X11: a held key is one press, and key captures read the whole desktop.
     InstallX11KeyCapture();
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const ResourceFolders folders = FindResourceFolders(
-        programDir, QStringLiteral(VELMARO_SHARE_FROM_BIN), QStringLiteral(VELMARO_SHARE_DIR));
     if (!folders.Found()) {
         // No data folder is read yet: the message follows the user's locale.
         const QString text = MissingResourcesText(
@@ -263,12 +321,21 @@ int CKorvaneApp::Run(int argc, char** argv) {
             QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), text);
         return kExitMissingFiles;
     }
-
-    SingleInstance instance;
-    if (!oneShot && !instance.Acquire()) {
+    if (!ourTurn) {
         // Another copy started in the meantime.
         ActivateOrSay();
         return 0;
+    }
+    if (!folderProblem.Empty()) {
+        // Before the data folder's language is read: the user's locale.
+        const QString text = QString::fromStdU16String(
+            RenderReason(ShippedTable(IsChineseLocale(UserLocale()) ? ShippedLanguage::Chinese
+                                                                    : ShippedLanguage::English),
+                         folderProblem));
+        Say(text);
+        if (CanShowMessageBox())
+            QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), text);
+        return kExitFolderBusy;
     }
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -276,10 +343,6 @@ int CKorvaneApp::Run(int argc, char** argv) {
         ui.Scale = UiScaleFor(area.width(), area.height());
         ui.DisplayRatio = DisplayRatioFor(screen->logicalDotsPerInchX());
     }
-    ui.SkinsDir = folders.SkinsDir;
-    // What the last start's first paint drew is read while the window is built.
-    const QString firstPaintFile = FirstPaintPicturesFile();
-    ui.Pictures.ReadAheadAll(ReadFirstPaintPictures(firstPaintFile, ui.SkinsDir));
 
     MainWindowSetup setup;
     setup.Backend = backend;
@@ -287,36 +350,18 @@ int CKorvaneApp::Run(int argc, char** argv) {
     NoPausePacer noPause;
     if (options.Simulate)
         setup.Pacing = &noPause;
-    if (!options.DataDir.isEmpty())
-        setup.Core.DataFolder = cli::DataFolderFromOption(options.DataDir.toStdString());
-    else if (options.Simulate)
-        setup.Core.DataFolder = SimulationDataFolder().toStdU16String();
+    setup.Core = coreOptions;
+    if (folderRead.valid()) {
+        setup.ReadFolder = [folderRead, &folderStart]() -> FolderStart& {
+            folderRead.get();
+            return folderStart;
+        };
+    }
     setup.UserGuideUrl = ChooseUserGuide(QString::fromUtf8(VELMARO_USER_GUIDE_URL),
                                          QString::fromUtf8(VELMARO_SOURCE_README));
     setup.UdevRule =
         FindUdevRule(programDir, QStringLiteral(VELMARO_UDEV_RULE_FROM_BIN),
                      QStringLiteral(VELMARO_UDEV_RULE), QStringLiteral(VELMARO_SOURCE_UDEV_RULE));
-
-    // One writer per data folder: velmaroctl hands its commands to this
-    // window while it holds the folder.
-    FolderLock folderLock;
-    if (!oneShot) {
-        const std::u16string folder =
-            setup.Core.DataFolder.empty() ? DefaultDataFolder() : setup.Core.DataFolder;
-        Reason problem;
-        folderLock = TakeDataFolder(ToUtf8(folder), problem);
-        if (!problem.Empty()) {
-            // Before the data folder's language is read: the user's locale.
-            const QString text = QString::fromStdU16String(
-                RenderReason(ShippedTable(IsChineseLocale(UserLocale()) ? ShippedLanguage::Chinese
-                                                                        : ShippedLanguage::English),
-                             problem));
-            Say(text);
-            if (CanShowMessageBox())
-                QMessageBox::critical(nullptr, QStringLiteral("Velmaro"), text);
-            return kExitFolderBusy;
-        }
-    }
 
     int status = 0;
     {

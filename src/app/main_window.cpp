@@ -107,7 +107,8 @@ bool CKorvaneDlg::OnInitDialog() {
     // Folders, language, macros, settings and profiles, DPI tables, defaults,
     // device notifications, the profile taken as held by the mouse, the scan,
     // the first status query and timer 80. Its refreshes wait for the controls.
-    startup_ = core_->Initialize(options);
+    startup_ = setup_.ReadFolder ? core_->Initialize(options, &setup_.ReadFolder())
+                                 : core_->Initialize(options);
     Ui().Font = State().Language.Font;
     if (!State().DataFolder.empty()) {
         watcher_ = std::make_unique<CDataFolderWatcher>(

@@ -77,6 +77,10 @@ struct MainWindowSetup {
     // Runs a small dialog modally and returns its result; null: DoModal.
     // Tests answer dialogs here without a nested event loop.
     std::function<int(CDlgBase&)> RunModal;
+    // The data folder as the start read it beside the application object's
+    // construction (waits for that read; called once). Null: the window's
+    // core reads the folder itself.
+    std::function<FolderStart&()> ReadFolder;
     // The open and save file dialogs; null: the desktop's (QFileDialog).
     FileChooser* Chooser = nullptr;
     // Whether the desktop has a notification area; none: ask the system,

@@ -35,38 +35,22 @@ AppCore::~AppCore() {
     Shutdown();
 }
 
-StartupReport AppCore::Initialize(const AppCoreOptions& options) {
-    StartupReport report;
-
-    std::u16string folder = options.DataFolder;
-    if (folder.empty())
-        folder = options.Simulated ? DefaultSimulatedDataFolder() : DefaultDataFolder();
-    if (!folder.empty() && folder.back() != u'/')
-        folder += u'/';
-    state_.DataFolder = folder;
-    report.DataFolder = folder;
-
-    if (HasDataFolder()) {
-        const std::string locale = options.Locale ? *options.Locale : UserLocale();
-        report.DataFolderReady = PrepareDataFolder(folder, locale, fs_);
-        report.LanguageLoaded = LoadLanguage(folder, state_.Language, options.UiScale, fs_);
-        RememberDataFiles();
-        report.Macros = LoadMacroLibrary(MacroLibraryPath(folder), library_, fs_);
-        NoteLibraryLoad(report.Macros);
-        report.ConfigFolderReady = EnsureConfigFolder(state_, fs_);
-        report.Settings = LoadSettings(state_, fs_);
-        report.Settings.Report.Append(KeepRepairedLibrary(report.Macros));
-    } else {
-        // Without a home there is nowhere to keep files: run on defaults.
-        state_.Settings.SetDefaultSettings(folder);
-        state_.Sensor.SensorId = state_.Settings.Sensor();
-        state_.PreSTComplement = state_.Sensor.SensorId;
-        for (int slot = 0; slot < kProfileSlots; ++slot)
-            ResetProfileDefaults(state_.Profiles[slot], slot, state_.Language,
-                                 state_.Sensor.SensorId);
-        state_.CurrentProfileTab = state_.Settings.CurrentProfile();
+StartupReport AppCore::Initialize(const AppCoreOptions& options, FolderStart* read) {
+    FolderStart own(files_.Inner());
+    if (read == nullptr) {
+        own.Read(options);
+        read = &own;
     }
-    report.DpiTablesBuilt = state_.Sensor.BuildDpiTables();
+    state_ = std::move(read->state_);
+    library_ = std::move(read->library_);
+    files_.TakeOver(std::move(read->files_));
+    StartupReport report = std::move(read->report_);
+    if (report.LanguageLoaded)
+        state_.Language.Font = ChooseUiFont(state_.Language, options.UiScale);
+    if (HasDataFolder()) {
+        NoteLibraryLoad(report.Macros);
+        report.Settings.Report.Append(KeepRepairedLibrary(report.Macros));
+    }
 
     device_ = DeviceState{};
     ui_.RefreshControls();

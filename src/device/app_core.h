@@ -81,6 +81,30 @@ struct ShutdownReport {
     bool LibrarySaved = false;
 };
 
+// What a start reads from the data folder before anything reaches the
+// mouse: the folders and language files put in place, the language, the
+// macro library, the settings and profiles (repaired where damaged), the DPI
+// tables, and what each file held when it was read. It touches only the files
+// and its own state, so the desktop program reads it on another thread while
+// the application object is built and hands it to AppCore::Initialize.
+class FolderStart {
+  public:
+    // `fs` must be the file system the core is given.
+    explicit FolderStart(FileSystem& fs) : files_(fs) {}
+    FolderStart(const FolderStart&) = delete;
+    FolderStart& operator=(const FolderStart&) = delete;
+
+    // Initialize chooses the font again for its own options.UiScale.
+    void Read(const AppCoreOptions& options);
+
+  private:
+    friend class AppCore;
+    TrackedFileSystem files_;
+    ProgramState state_;
+    MacroLibrary library_;
+    StartupReport report_;
+};
+
 class AppCore {
   public:
     // Every reference must outlive the core.
@@ -93,8 +117,11 @@ class AppCore {
     // macro library, settings and profiles, DPI tables, defaults, device
     // notifications, the current profile taken as held by the mouse, the
     // scan, the first status query when a mouse is there, and the start-up
-    // check two seconds later.
-    StartupReport Initialize(const AppCoreOptions& options = {});
+    // check two seconds later. `read`: the data folder as read beforehand
+    // with the same options (UiScale aside); it is taken over, and whatever
+    // changed in the folder since it was read counts as changed from
+    // outside. Null: the folder is read here.
+    StartupReport Initialize(const AppCoreOptions& options = {}, FolderStart* read = nullptr);
 
     // Timer dispatch: apply (30), display countdown (50), save (70), start-up
     // check (80), status (110). False for any other id.
@@ -212,7 +239,6 @@ class AppCore {
     // The current profile as the user names it in messages.
     Reason CurrentProfileLabel() const;
     void SaveFiles();
-    void RememberDataFiles();
     void CheckOutsideChanges();
     void TakeSettingsFromOutside(const std::string& path, const std::string& bytes);
     void TakeProfileFromOutside(int slot, const std::string& path, const std::string& bytes);

@@ -21,20 +21,6 @@ Reason Clash() {
 
 }  // namespace
 
-void AppCore::RememberDataFiles() {
-    const std::string config = ToUtf8(state_.DataFolder) + "config/";
-    files_.SetFolder(config);
-    // Before anything is read: an edit made while it is read shows later.
-    for (const std::string& name : files_.Inner().ListFolder(config)) {
-        if (name.find(".bad-") == std::string::npos)
-            files_.Remember(config + name);
-    }
-    files_.Remember(config + "config.ini");
-    files_.Remember(MacroLibraryPath(state_.DataFolder));
-    for (int slot = 0; slot < kProfileSlots; ++slot)
-        files_.Remember(config + "default" + std::to_string(slot) + ".psf");
-}
-
 StorageReport AppCore::TakeOutsideChanges() {
     if (HasDataFolder())
         CheckOutsideChanges();

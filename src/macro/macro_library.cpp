@@ -51,6 +51,8 @@ void CloseGap(Slots& slots, int index) {
 
 MacroLibrary::MacroLibrary() = default;
 MacroLibrary::~MacroLibrary() = default;
+MacroLibrary::MacroLibrary(MacroLibrary&&) noexcept = default;
+MacroLibrary& MacroLibrary::operator=(MacroLibrary&&) noexcept = default;
 
 const ItemList* MacroLibrary::ListOf(const MacroItemLocation& loc) const {
     switch (loc.stage) {

@@ -86,6 +86,9 @@ class MacroLibrary {
     ~MacroLibrary();
     MacroLibrary(const MacroLibrary&) = delete;
     MacroLibrary& operator=(const MacroLibrary&) = delete;
+    // A library read on another thread is moved into place.
+    MacroLibrary(MacroLibrary&&) noexcept;
+    MacroLibrary& operator=(MacroLibrary&&) noexcept;
 
     // The slot at a location; nullptr when the location is not a slot of the
     // tree (stage outside 0..2, an index outside 0..59). Slots of lists never

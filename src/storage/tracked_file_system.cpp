@@ -94,6 +94,12 @@ bool TrackedFileSystem::IsOwnVersion(const std::string& path, std::string_view b
     return it != files_.end() && it->second.Own == ContentHash::Of(bytes);
 }
 
+void TrackedFileSystem::TakeOver(TrackedFileSystem&& other) {
+    folder_ = std::move(other.folder_);
+    files_ = std::move(other.files_);
+    kept_.Append(other.TakeKeptBeforeWrites());
+}
+
 StorageReport TrackedFileSystem::TakeKeptBeforeWrites() {
     return std::exchange(kept_, StorageReport{});
 }

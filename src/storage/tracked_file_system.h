@@ -59,6 +59,10 @@ class TrackedFileSystem : public FileSystem {
     // cleanly or wrote); false for a file never remembered.
     bool IsOwnVersion(const std::string& path, std::string_view bytes) const;
 
+    // Takes over what `other` (over the same inner file system) remembered
+    // and saw, as if it had all happened here.
+    void TakeOver(TrackedFileSystem&& other);
+
     // What writes kept beside themselves since the last call.
     StorageReport TakeKeptBeforeWrites();
 

@@ -216,6 +216,70 @@ TEST_F(AppCoreTest, StartsUpInOrder) {
     EXPECT_TRUE(ui.Count("progress " + ToUtf8(Text(kTextProgressWriting))) == 0);
 }
 
+// The desktop program reads the data folder on a thread of its own while its
+// application object is built, before the UI scale is known, and hands it
+// over to Initialize.
+TEST_F(AppCoreTest, AFolderReadOnAnotherThreadStartsTheCoreAsReadingItInInitializeDoes) {
+    SeedDataFolder(fs);
+    backend.Add(cable);
+    options.DataFolder = u"/data/";
+    options.Locale = "en_US.UTF-8";
+    FolderStart read(fs);
+    std::thread([&] { read.Read(options); }).join();
+    options.UiScale = 2.0;
+    const StartupReport handed = core.Initialize(options, &read);
+
+    FakeHidBackend ownBackend;
+    ownBackend.Add(cable);
+    ManualTimerHost ownTimers;
+    RecordingPacer ownPacer;
+    RecordingCoreUi ownUi;
+    AppCore own{ownBackend, fs, ownTimers, ownPacer, ownUi};
+    const StartupReport here = own.Initialize(options);
+
+    EXPECT_EQ(handed.DataFolder, here.DataFolder);
+    EXPECT_TRUE(handed.LanguageLoaded);
+    EXPECT_TRUE(handed.Macros.Complete);
+    EXPECT_TRUE(handed.ConfigFolderReady);
+    EXPECT_TRUE(handed.DpiTablesBuilt);
+    EXPECT_EQ(handed.Status, here.Status);
+    // The font is the one for the scale Initialize was given.
+    EXPECT_EQ(core.State().Language.Font, (UiFont{u"Tahoma", 32, 1}));
+    EXPECT_EQ(core.State().Language.Font, own.State().Language.Font);
+    EXPECT_EQ(Text(kTextNoDevice), own.State().Language.Text(kTextNoDevice));
+    EXPECT_EQ(core.State().CurrentProfileTab, 1);
+    EXPECT_EQ(Current().Setting(kProfileName), u"Second");
+    EXPECT_EQ(ProfileFileBytes(Current()), ProfileFileBytes(own.State().CurrentRecord()));
+    EXPECT_EQ(core.Library().ItemAt(MacroItemLocation::Top(0))->MacroItemName, u"Macro 1");
+    EXPECT_EQ(ui.log, ownUi.log);
+    std::vector<uint8_t> ownCommands;
+    for (const auto& sent : ownBackend.Sets())
+        ownCommands.push_back(sent.report.Command());
+    EXPECT_EQ(AllCommands(), ownCommands);
+    own.Shutdown();
+}
+
+// What the folder held when it was read is what the core takes as its own: a
+// file edited after that read, before the window is up, is an outside change.
+TEST_F(AppCoreTest, AnEditAfterTheFolderWasReadIsAChangeFromOutside) {
+    SeedDataFolder(fs);
+    options.DataFolder = u"/data/";
+    options.Locale = "en_US.UTF-8";
+    FolderStart read(fs);
+    read.Read(options);
+    ProgramState edited;
+    ASSERT_TRUE(ParseProfileFile(u"/data/config/default0.psf", fs, edited.Profiles[0]).Ok);
+    edited.Profiles[0].PollingRateValue = {0, 0, 0};
+    edited.Profiles[0].PollingRateName = u"125HZ";
+    ASSERT_TRUE(
+        fs.WriteFileAtomic("/data/config/default0.psf", ProfileFileBytes(edited.Profiles[0])));
+    core.Initialize(options, &read);
+    ASSERT_NE(core.State().Profiles[0].PollingRateName, u"125HZ");
+
+    core.TakeOutsideChanges();
+    EXPECT_EQ(core.State().Profiles[0].PollingRateName, u"125HZ");
+}
+
 TEST_F(AppCoreTest, WithoutAMouseNoQueryAndTheStartupCheckTellsTheUser) {
     const StartupReport report = Start();
     EXPECT_TRUE(report.Settings.SettingsRebuilt);  // the folder was empty

@@ -252,14 +252,24 @@ kill -0 "$app_pid" || fail "the first copy ended"
 stop_window
 
 # --- another velmaroctl holding the folder: a clear error after 10 s ---------------
+# The window waits the same, says the same, and reads nothing of the folder
+# (it would first put its config folder in place).
 mkdir -p held/data
 flock held/data/velmaro.lock -c 'echo "4242 velmaroctl" >held/data/velmaro.lock; sleep 11' &
 holder=$!
 sleep 0.3
+"$app" --simulate --data-dir held/data >/dev/null 2>held-window.err &
+held_window=$!
 status=0
 "$ctl" --simulate --data-dir held/data status >/dev/null 2>held.err || status=$?
 [ "$status" -eq 4 ] || fail "a held folder ended with $status, not 4"
 grep -q "in use by velmaroctl (process 4242)" held.err || fail "the holder is not named: $(cat held.err)"
+status=0
+wait "$held_window" || status=$?
+[ "$status" -eq 4 ] || fail "the window on a held folder ended with $status, not 4"
+grep -q "in use by velmaroctl (process 4242)" held-window.err ||
+    fail "the window did not name the holder: $(cat held-window.err)"
+[ ! -e held/data/config ] || fail "the window touched a folder it did not hold"
 wait "$holder"
 
 [ "$failures" -eq 0 ] || exit 1
