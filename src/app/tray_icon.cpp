@@ -17,7 +17,7 @@ void Later(CKorvaneDlg& window, F what) {
 
 CTrayIcon::CTrayIcon(CKorvaneDlg& window) : window_(window) {
     const LanguageTable& language = window.State().Language;
-    icon_.setIcon(TrayIconFor(window.windowIcon(), battery_));
+    icon_.setIcon(TrayIconFor(ProgramIcon(), battery_));
     icon_.setToolTip(TrayToolTip(language, false, 0, 0));
     QAction* restore = menu_.addAction(window.Text(1));
     startAtLogin_ = menu_.addAction(TrayText(language, kTextStartAtLogin));
@@ -59,7 +59,7 @@ void CTrayIcon::ShowBattery(bool wireless, uint8_t level, int chargeState) {
     const TrayBatteryState state = TrayBatteryStateFor(wireless, level, chargeState);
     if (state != battery_) {
         battery_ = state;
-        icon_.setIcon(TrayIconFor(window_.windowIcon(), battery_));
+        icon_.setIcon(TrayIconFor(ProgramIcon(), battery_));
     }
     const QString tip = TrayToolTip(window_.State().Language, wireless, level, chargeState);
     if (tip != icon_.toolTip())

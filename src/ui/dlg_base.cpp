@@ -71,7 +71,12 @@ ColorRef AverageColour(const QImage& image) {
     return ColorRef(r / n) | (ColorRef(g / n) << 8) | (ColorRef(b / n) << 16);
 }
 
-// The program's icon in each size it ships, read once for every window.
+// Page tabs and profile tabs: a click on one changes what the whole window shows.
+constexpr uint32_t kWholeWindowIds[] = {0xBB9, 0xBBA, 0xBBB, 0xBBC, 0xBBF, 0xBC0, 0xBC1,
+                                        0x7F8, 0x801, 0x802, 0x803, 0x804, 0x805};
+
+}  // namespace
+
 const QIcon& ProgramIcon() {
     static const QIcon icon = [] {
         QIcon read;
@@ -85,12 +90,6 @@ const QIcon& ProgramIcon() {
     }();
     return icon;
 }
-
-// Page tabs and profile tabs: a click on one changes what the whole window shows.
-constexpr uint32_t kWholeWindowIds[] = {0xBB9, 0xBBA, 0xBBB, 0xBBC, 0xBBF, 0xBC0, 0xBC1,
-                                        0x7F8, 0x801, 0x802, 0x803, 0x804, 0x805};
-
-}  // namespace
 
 CDlgBase::CDlgBase(UiContext& ui, QWidget* parent) : QDialog(parent), ui_(ui) {
     setWindowFlag(Qt::FramelessWindowHint, true);
@@ -390,6 +389,17 @@ void CDlgBase::paintEvent(QPaintEvent* event) {
         painted_ = true;
         const std::vector<QString>& read = ui_.Pictures.ReadOrder();
         firstPaintPictures_.assign(read.begin() + std::ptrdiff_t(readBefore), read.end());
+        // The icon (seven sizes read and handed to the window manager) only
+        // shows in the taskbar and the window switcher: it follows the
+        // first picture on the screen instead of delaying it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (const QIcon& icon = ProgramIcon(); !icon.isNull()) {
+                    setWindowIcon(icon);
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -411,10 +421,6 @@ bool CDlgBase::Initialize() {
 }
 
 bool CDlgBase::OnInitDialog() {
-    const QIcon& icon = ProgramIcon();
-    if (!icon.isNull()) {
-        setWindowIcon(icon);
-    }
     setWindowTitle(QString::fromUtf16(kDeviceDisplayName));
 
     // 10 points at the screen's resolution, semi-bold, in the program-wide face.

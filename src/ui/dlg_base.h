@@ -24,12 +24,17 @@
 #include "ui/ui_context.h"
 #include "ui/ui_types.h"
 
+class QIcon;
 class QTimer;
 
 namespace velmaro {
 
 // The display name shown as every skinned window's title.
 inline constexpr char16_t kDeviceDisplayName[] = u"Pyxeltor Quill mouse";
+
+// The program's icon in each size it ships, read once for every window and
+// the notification area.
+const QIcon& ProgramIcon();
 
 class CDlgBase : public QDialog, public ControlHost, public TimerHost {
   public:

@@ -6,11 +6,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTest>
 #include <algorithm>
 #include <thread>
 
 #include "ui/check_button.h"
 #include "ui/tab_control.h"
+#include "ui/ui_platform.h"
 #include "ui_test_support.h"
 
 namespace velmaro::test {
@@ -246,6 +248,19 @@ TEST_F(HostTest, WindowEventsReachTheMouseHandlers) {
 }
 
 // --- keys ---------------------------------------------------------------------------
+
+// The icon only shows in the taskbar and the window switcher: it goes on in
+// every size shipped once the window's first picture is on the screen, and
+// the first paint does not wait for it.
+TEST(HostIcon, TheProgramIconFollowsTheFirstPaint) {
+    InitUiResources();
+    UiContext ui;
+    TestDlg dlg{ui};
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.windowIcon().isNull(); }, 3000));
+    EXPECT_EQ(dlg.windowIcon().availableSizes().size(), 7);
+}
 
 class ConfirmingDlg : public TestDlg {
   public:
