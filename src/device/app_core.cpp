@@ -1,5 +1,6 @@
 #include "device/app_core.h"
 
+#include <optional>
 #include <type_traits>
 #include <variant>
 
@@ -36,10 +37,11 @@ AppCore::~AppCore() {
 }
 
 StartupReport AppCore::Initialize(const AppCoreOptions& options, FolderStart* read) {
-    FolderStart own(files_.Inner());
+    std::optional<FolderStart> own;
     if (read == nullptr) {
-        own.Read(options);
-        read = &own;
+        own.emplace(files_.Inner());
+        own->Read(options);
+        read = &*own;
     }
     state_ = std::move(read->state_);
     library_ = std::move(read->library_);
