@@ -10,6 +10,7 @@
 #include "app/pointer_section.h"
 #include "app/rate_section.h"
 #include "ui/check_button.h"
+#include "ui/skin_image.h"
 
 namespace velmaro {
 
@@ -128,7 +129,7 @@ void CSettingsSections::InitUI() {
     if (auto* liftOff = w.FindControl(kLiftOffHeaderId))
         liftOff->SetPageVisible(extended);
 
-    const QImage frame(ui.SkinFile("Frame_Lighting_Setting.bmp"));
+    const QImage frame = ReadPicture(ui.SkinFile("Frame_Lighting_Setting.bmp"));
     if (!frame.isNull())
         framePiece_ = frame.copy(0, 0, 230, 82).convertToFormat(QImage::Format_RGB32);
     ShowLayers();

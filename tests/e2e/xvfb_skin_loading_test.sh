@@ -50,6 +50,11 @@ start_and_check() {
         ! grep -q "skins/$hover.png" "$work/at-start" || fail "$hover.png read before any hover"
     done
     ! grep -q 'Frame_common.bmp' "$work/at-start" || fail "a dialog frame was read at start"
+    # Pictures are read by their own format's decoder: guessing one loads
+    # every image plugin (and its libraries) into the program.
+    child=$(pgrep -P "$app_pid" -x velmaro) || fail "the program is gone"
+    ! grep -q 'plugins/imageformats/' "/proc/$child/maps" ||
+        fail "image plugins loaded at start: $(grep -o '[^/]*imageformats/[^ ]*' "/proc/$child/maps" | sort -u)"
 }
 
 start_and_check first
