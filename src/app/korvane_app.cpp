@@ -5,7 +5,6 @@
 #include <QDBusConnection>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QImage>
 #include <QLockFile>
 #include <QMessageBox>
@@ -277,10 +276,12 @@ int CKorvaneApp::Run(int argc, char** argv) {
     // The data folder is read beside the application object's construction.
     const bool starting = folders.Found() && ourTurn && folderProblem.Empty();
     FolderStart folderStart(server.Files());
-    std::shared_future<void> folderRead;
+    // It gives the language's face for the fonts' thread.
+    std::shared_future<std::u16string> folderRead;
     if (starting)
         folderRead = std::async(std::launch::async, [&folderStart, coreOptions] {
                          folderStart.Read(coreOptions);
+                         return folderStart.Font().Face;
                      }).share();
     InitUiResources();
 
@@ -294,15 +295,16 @@ int CKorvaneApp::Run(int argc, char** argv) {
     ui.SkinsDir = folders.SkinsDir;
     const QString firstPaintFile = FirstPaintPicturesFile();
     if (starting) {
-        // The first text waits for the fonts and their substitutes.
-        std::shared_future<void> fontList = std::async(std::launch::async, [fontConfig] {
-                                                fontConfig.wait();
-                                                QFontDatabase::families();
-                                            }).share();
-        ui.SetFontsPending([fontList] {
-            fontList.wait();
-            InstallFontSubstitutes();
-        });
+        // The first text waits for the fonts, their substitutes and the
+        // language's face resolved once. The GUI thread makes no font until
+        // then, so the substitutions go in here.
+        std::shared_future<void> fonts =
+            std::async(std::launch::async, [fontConfig, folderRead] {
+                fontConfig.wait();
+                InstallFontSubstitutes();
+                ResolveFaceAhead(QString::fromStdU16String(folderRead.get()));
+            }).share();
+        ui.SetFontsPending([fonts] { fonts.wait(); });
         ui.Pictures.ReadAhead(BitmapResourcePath(CKorvaneDlg::kBackgroundResource));
         ui.Pictures.ReadAheadAll(ReadFirstPaintPictures(firstPaintFile, ui.SkinsDir));
     }

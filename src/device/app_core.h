@@ -96,6 +96,9 @@ class FolderStart {
 
     // Initialize chooses the font again for its own options.UiScale.
     void Read(const AppCoreOptions& options);
+    // The language's font once Read has returned; its face does not depend
+    // on the scale.
+    const UiFont& Font() const { return state_.Language.Font; }
 
   private:
     friend class AppCore;

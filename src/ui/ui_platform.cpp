@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 
 // Resources must be initialised from the global namespace.
@@ -50,6 +51,15 @@ FontSubstitutes InstallFontSubstitutes() {
         QFont::insertSubstitution("SimSun", chosen.Cjk);
     }
     return chosen;
+}
+
+void ResolveFaceAhead(const QString& face) {
+    // As UiContext::MakeFont asks for it; the size does not change what is
+    // kept.
+    QFont font(face);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(16);
+    QFontMetrics(font).horizontalAdvance(QLatin1Char('0'));
 }
 
 void InitUiResources() {

@@ -20,6 +20,13 @@ struct FontSubstitutes {
 };
 FontSubstitutes InstallFontSubstitutes();
 
+// Resolves `face` the way the windows' text does, on the calling thread.
+// Qt keeps the fallback faces fontconfig names for a face for the whole
+// program, so a start that does this beside its other work leaves the first
+// text on the GUI thread only the face to open. Run it after
+// InstallFontSubstitutes and before the GUI thread's first text.
+void ResolveFaceAhead(const QString& face);
+
 // Keeps the compiled-in skin images linked into programs that use the
 // toolkit as a static library. Call once after the QApplication exists.
 void InitUiResources();
