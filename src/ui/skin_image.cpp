@@ -9,6 +9,11 @@
 #include <memory>
 #include <utility>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace velmaro {
 
 namespace {
@@ -31,14 +36,44 @@ uint16_t Le16(const uchar* p) {
 }
 
 // A picture's bytes: a compiled-in image without a copy of its data, a file
-// read whole.
-QByteArray PictureBytes(const QString& path) {
+// read whole. `inPlace` tells whether they are the program's own pages (a
+// picture compiled in uncompressed).
+QByteArray PictureBytes(const QString& path, bool& inPlace) {
+    inPlace = false;
     if (path.startsWith(QLatin1Char(':'))) {
         const QResource resource(path);
-        return resource.isValid() ? resource.uncompressedData() : QByteArray();
+        if (!resource.isValid()) {
+            return QByteArray();
+        }
+        inPlace = resource.compressionAlgorithm() == QResource::NoCompression;
+        return resource.uncompressedData();
     }
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Once a large picture compiled in uncompressed is decoded, its pages of the
+// program's file are handed back: they would stay resident for as long as
+// the program runs, and the system reads them from the file again should
+// they be touched. The pages are read-only and never written, so nothing is
+// lost; pages shared with neighbouring data are kept.
+void ReleaseInPlaceBytes(const QByteArray& bytes) {
+#ifdef __linux__
+    constexpr qsizetype kWorthIt = 256 * 1024;
+    const long page = sysconf(_SC_PAGESIZE);
+    if (bytes.size() < kWorthIt || page <= 0) {
+        return;
+    }
+    const auto mask = ~(uintptr_t(page) - 1);
+    const auto start = reinterpret_cast<uintptr_t>(bytes.constData());
+    const uintptr_t first = (start + uintptr_t(page) - 1) & mask;
+    const uintptr_t end = (start + uintptr_t(bytes.size())) & mask;
+    if (end > first) {
+        madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+    }
+#else
+    (void)bytes;
+#endif
 }
 
 }  // namespace
@@ -223,13 +258,17 @@ QImage ReadPicture(const QString& path) {
     if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
         return QImage(path);
     }
-    QByteArray bytes = PictureBytes(path);
+    bool inPlace = false;
+    QByteArray bytes = PictureBytes(path, inPlace);
     if (bytes.isEmpty()) {
         return QImage();
     }
     if (suffix == QLatin1String("bmp")) {
         QImage opaque = DecodeOpaqueBmp(bytes);
         if (!opaque.isNull()) {
+            if (inPlace) {
+                ReleaseInPlaceBytes(bytes);
+            }
             return opaque;
         }
     }

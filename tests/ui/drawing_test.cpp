@@ -302,12 +302,18 @@ TEST(BmpPictures, OpaqueBmpsDecodeAsQtDecodesThem) {
         }
 }
 
+// The main window's background is compiled in uncompressed and read in
+// place; its pages are handed back once it is decoded, and read again alike.
 TEST(BmpPictures, TheCompiledInBackgroundsDecodeAsQtDecodesThem) {
     InitUiResources();
+    EXPECT_EQ(QResource(BitmapResourcePath(364)).compressionAlgorithm(), QResource::NoCompression);
     for (const int id : {364, 287}) {
+        SCOPED_TRACE(id);
         const QByteArray bytes = QResource(BitmapResourcePath(id)).uncompressedData();
         ExpectSamePicture(DecodeOpaqueBmp(bytes), QtBmp(bytes));
-        EXPECT_EQ(ReadPicture(BitmapResourcePath(id)), QtBmp(bytes));
+        const QImage first = ReadPicture(BitmapResourcePath(id));
+        EXPECT_EQ(first, QtBmp(bytes));
+        EXPECT_EQ(ReadPicture(BitmapResourcePath(id)), first);
     }
 }
 

@@ -25,8 +25,10 @@ void Sink::ResourcePng(const QString& path, const QString& alias, const QImage& 
     outputs_.push_back({Output::Root::Resources, path, alias, Output::Format::Png, image});
 }
 
-void Sink::ResourceBmp(const QString& path, const QString& alias, const QImage& image) {
-    outputs_.push_back({Output::Root::Resources, path, alias, Output::Format::Bmp24, image});
+void Sink::ResourceBmp(const QString& path, const QString& alias, const QImage& image,
+                       bool stored) {
+    outputs_.push_back(
+        {Output::Root::Resources, path, alias, Output::Format::Bmp24, image, stored});
 }
 
 const QImage* Sink::Find(const QString& path) const {

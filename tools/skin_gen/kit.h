@@ -60,6 +60,9 @@ struct Output {
     QString alias;  // resource alias in the .qrc (resources only)
     Format format;
     QImage image;
+    // Compiled in as it is, without compression: read in place on every
+    // start instead of unpacked first.
+    bool stored = false;
 };
 
 class Sink {
@@ -67,7 +70,8 @@ class Sink {
     void SkinPng(const QString& path, const QImage& image);
     void SkinBmp(const QString& path, const QImage& image);
     void ResourcePng(const QString& path, const QString& alias, const QImage& image);
-    void ResourceBmp(const QString& path, const QString& alias, const QImage& image);
+    void ResourceBmp(const QString& path, const QString& alias, const QImage& image,
+                     bool stored = false);
     const std::vector<Output>& outputs() const { return outputs_; }
     const QImage* Find(const QString& path) const;
 

@@ -50,7 +50,9 @@ QString Qrc(const std::vector<skin::Output>& outputs) {
     s << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
     for (const skin::Output& o : outputs) {
         if (o.root == skin::Output::Root::Resources) {
-            s << "    <file alias=\"" << o.alias << "\">" << o.path << "</file>\n";
+            s << "    <file alias=\"" << o.alias << "\""
+              << (o.stored ? " compression-algorithm=\"none\"" : "") << ">" << o.path
+              << "</file>\n";
         }
     }
     s << "</qresource>\n</RCC>\n";

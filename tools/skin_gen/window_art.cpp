@@ -298,7 +298,9 @@ QImage PaletteBackground() {
 }  // namespace
 
 void DrawWindows(Sink& sink) {
-    sink.ResourceBmp("364.bmp", "bitmap/364.bmp", MainBackground());
+    // The main window's background is drawn by every start: stored as it
+    // is, it is decoded straight from the program's file.
+    sink.ResourceBmp("364.bmp", "bitmap/364.bmp", MainBackground(), true);
     sink.ResourceBmp("287.bmp", "bitmap/287.bmp", PaletteBackground());
 }
 
