@@ -32,7 +32,13 @@ class ProfileWriter {
         for (const char16_t c : value)
             text += c == u'\n' ? u' ' : c;
     }
-    void Hex2(uint32_t byte) { text += FormatHexUpper(byte & 0xFF, 2); }
+    // As FormatHexUpper(byte, 2), without a string for each byte: a start
+    // writes every profile out once to compare it with its file.
+    void Hex2(uint32_t byte) {
+        static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+        text += kDigits[(byte >> 4) & 0xF];
+        text += kDigits[byte & 0xF];
+    }
     // Red, green, blue: the colour's low byte first.
     void Color(uint32_t color) {
         Hex2(color);
@@ -58,6 +64,7 @@ class ProfileWriter {
 
 std::u16string FormatProfile(const ProfileRecord& r) {
     ProfileWriter w;
+    w.text.reserve(4096);
     w.Line(kHeader);
     w.EndLine();
     for (const SettingPair& pair : r.SettingPairs) {
