@@ -37,6 +37,11 @@ QString FirstPaintPicturesFile() {
            QStringLiteral("/velmaro/first-paint-pictures");
 }
 
+QString KeptPicturesFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/velmaro/first-paint-pixels");
+}
+
 std::vector<QString> ReadFirstPaintPictures(const QString& file, const QString& skinsDir) {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))

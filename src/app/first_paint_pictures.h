@@ -17,6 +17,8 @@ namespace velmaro {
 
 // $XDG_CACHE_HOME/velmaro/first-paint-pictures (~/.cache when unset).
 QString FirstPaintPicturesFile();
+// Beside it, those pictures kept decoded (ui/kept_pictures.h).
+QString KeptPicturesFile();
 
 // The pictures listed in `file` for `skinsDir`; none when the file is
 // missing, unreadable or written for another skin folder.

@@ -294,6 +294,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
     UiContext ui;
     ui.SkinsDir = folders.SkinsDir;
     const QString firstPaintFile = FirstPaintPicturesFile();
+    const QString keptFile = KeptPicturesFile();
     if (starting) {
         // The first text waits for the fonts, their substitutes and the
         // language's face resolved once. The GUI thread makes no font until
@@ -306,7 +307,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
             }).share();
         ui.SetFontsPending([fonts] { fonts.wait(); });
         ui.Pictures.ReadAhead(BitmapResourcePath(CKorvaneDlg::kBackgroundResource));
-        ui.Pictures.ReadAheadAll(ReadFirstPaintPictures(firstPaintFile, ui.SkinsDir));
+        ui.Pictures.ReadAheadAll(ReadFirstPaintPictures(firstPaintFile, ui.SkinsDir), keptFile);
     }
     // The window hides into the notification area; only EndProgram quits.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -380,7 +381,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
             return status;
         }
         const bool quitAfterPaint = options.QuitAfterPaint;
-        window.SetFirstPaintHandler([&window, &ui, firstPaintFile, quitAfterPaint] {
+        window.SetFirstPaintHandler([&window, &ui, firstPaintFile, keptFile, quitAfterPaint] {
             if (quitAfterPaint) {
                 std::printf("first paint %.0f ms\n", MillisecondsSinceProcessStart());
                 std::fflush(stdout);
@@ -389,9 +390,12 @@ int CKorvaneApp::Run(int argc, char** argv) {
             // next start.
             QMetaObject::invokeMethod(
                 &window,
-                [&window, &ui, firstPaintFile, quitAfterPaint] {
+                [&window, &ui, firstPaintFile, keptFile, quitAfterPaint] {
                     WriteFirstPaintPictures(firstPaintFile, ui.SkinsDir,
                                             window.FirstPaintPictures());
+                    // And as they were decoded, unless they were taken from
+                    // there.
+                    ui.Pictures.Keep(keptFile, window.FirstPaintPictures());
                     ui.Pictures.DropAhead();
                     if (quitAfterPaint)
                         window.EndProgram();

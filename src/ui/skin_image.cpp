@@ -88,10 +88,11 @@ QImage SkinImageCache::Get(const QString& path) {
     return image;
 }
 
-void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths) {
+void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths, const QString& keptFile) {
     struct List {
         std::vector<QString> paths;
-        std::vector<std::promise<QImage>> pictures;
+        std::vector<std::promise<Ahead>> pictures;
+        QString keptFile;
     };
     auto list = std::make_shared<List>();
     for (const QString& path : paths) {
@@ -103,6 +104,7 @@ void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths) {
         return;
     }
     list->pictures.resize(list->paths.size());
+    list->keptFile = keptFile;
     for (size_t i = 0; i < list->paths.size(); ++i) {
         ahead_.emplace(list->paths[i], list->pictures[i].get_future().share());
     }
@@ -110,8 +112,19 @@ void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths) {
         listReader_.wait();
     }
     const auto readAll = [list] {
+        const KeptPictures kept =
+            list->keptFile.isEmpty() ? KeptPictures() : KeptPictures::Read(list->keptFile);
         for (size_t i = 0; i < list->paths.size(); ++i) {
-            list->pictures[i].set_value(Prepared(ReadPicture(list->paths[i])));
+            Ahead picture;
+            // Looked at before it is read: a file changed meanwhile is
+            // changed for the next start too.
+            picture.Identity = IdentityOf(list->paths[i]);
+            picture.Image = kept.Take(list->paths[i], picture.Identity);
+            picture.Kept = !picture.Image.isNull();
+            if (!picture.Kept) {
+                picture.Image = Prepared(ReadPicture(list->paths[i]));
+            }
+            list->pictures[i].set_value(std::move(picture));
         }
     };
     listReader_ = std::async(std::launch::async, readAll).share();
@@ -119,8 +132,12 @@ void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths) {
 
 void SkinImageCache::ReadAhead(const QString& path) {
     if (ahead_.count(path) == 0) {
-        ahead_.emplace(
-            path, std::async(std::launch::async, [path] { return ReadPicture(path); }).share());
+        ahead_.emplace(path, std::async(std::launch::async, [path] {
+                                 Ahead picture;
+                                 picture.Identity = IdentityOf(path);
+                                 picture.Image = ReadPicture(path);
+                                 return picture;
+                             }).share());
     }
 }
 
@@ -130,11 +147,38 @@ QImage SkinImageCache::Read(const QString& path) {
     }
     const auto it = ahead_.find(path);
     if (it == ahead_.end()) {
+        if (const std::optional<FileIdentity> id = IdentityOf(path)) {
+            identities_.insert(path, *id);
+        }
         return ReadPicture(path);
     }
-    QImage image = it->second.get();
+    const Ahead picture = it->second.get();
     ahead_.erase(it);
-    return image;
+    if (picture.Identity) {
+        identities_.insert(path, *picture.Identity);
+    }
+    if (picture.Kept) {
+        fromKept_.insert(path);
+    }
+    return picture.Image;
+}
+
+bool SkinImageCache::Keep(const QString& keptFile, const std::vector<QString>& paths) const {
+    std::vector<KeptPicture> pictures;
+    bool allKept = true;
+    for (const QString& path : paths) {
+        const auto id = identities_.constFind(path);
+        const auto image = images_.constFind(path);
+        if (id == identities_.constEnd() || image == images_.constEnd() || image->isNull()) {
+            continue;
+        }
+        pictures.push_back({path, *id, *image});
+        allKept = allKept && fromKept_.contains(path);
+    }
+    if (allKept) {
+        return true;
+    }
+    return WriteKeptPictures(keptFile, pictures);
 }
 
 void SkinImage::SetFile(SkinImageCache& cache, const QString& path) {

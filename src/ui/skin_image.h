@@ -14,10 +14,14 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QSet>
 #include <QString>
 #include <future>
 #include <map>
+#include <optional>
 #include <vector>
+
+#include "ui/kept_pictures.h"
 
 namespace velmaro {
 
@@ -38,6 +42,8 @@ class SkinImageCache {
     void Clear() {
         images_.clear();
         ahead_.clear();
+        identities_.clear();
+        fromKept_.clear();
     }
 
     // Starts reading `path` (as ReadPicture does) on a thread of its own, so
@@ -49,8 +55,15 @@ class SkinImageCache {
     QImage Read(const QString& path);
     // Starts reading each of `paths` not read or started yet, one after the
     // other in that order, on one thread of its own: the pictures a window's
-    // first paint drew last time, read while the window is built.
-    void ReadAheadAll(const std::vector<QString>& paths);
+    // first paint drew last time, read while the window is built. Those kept
+    // decoded in `keptFile` (when given) for files unchanged since are taken
+    // from it instead.
+    void ReadAheadAll(const std::vector<QString>& paths, const QString& keptFile = QString());
+    // Keeps the pictures of `paths` read so far, decoded, in `keptFile` for
+    // the next ReadAheadAll; skin files only. Nothing is written when every
+    // one of them was taken from that file already. Returns whether the file
+    // holds them.
+    bool Keep(const QString& keptFile, const std::vector<QString>& paths) const;
     // Forgets the reads started ahead that nobody took (a list that no longer
     // fits); what they read is freed when they end.
     void DropAhead() { ahead_.clear(); }
@@ -64,8 +77,19 @@ class SkinImageCache {
     bool Eager = false;
 
   private:
+    // A picture as read ahead: with its file's identity from before it was
+    // read, and whether it came from the kept pictures.
+    struct Ahead {
+        QImage Image;
+        std::optional<FileIdentity> Identity;
+        bool Kept = false;
+    };
     QHash<QString, QImage> images_;
-    std::map<QString, std::shared_future<QImage>> ahead_;
+    std::map<QString, std::shared_future<Ahead>> ahead_;
+    // The identity of each skin file when it was read, and which files were
+    // taken from the kept pictures.
+    QHash<QString, FileIdentity> identities_;
+    QSet<QString> fromKept_;
     std::vector<QString> readOrder_;
     // The thread reading a list ahead; it ends before the cache does.
     std::shared_future<void> listReader_;
