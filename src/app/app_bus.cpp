@@ -4,8 +4,11 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 #include <QMetaObject>
+#include <QThread>
 #include <QVariantMap>
+#include <algorithm>
 
 namespace velmaro {
 
@@ -68,6 +71,25 @@ QDBusMessage Call(const QString& interface, const QString& method) {
     // Only a running copy answers: the bus must not start one.
     call.setAutoStartService(false);
     return call;
+}
+
+// The running copy takes its turn before it comes on the bus, a moment
+// later: a call made in between waits for its name as long as it may wait
+// for the answer.
+QDBusMessage CallRunningCopy(QDBusConnection connection, const QDBusMessage& call, int timeoutMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (true) {
+        const int left = std::max(1, timeoutMs - int(waited.elapsed()));
+        const QDBusMessage reply = connection.call(call, QDBus::Block, left);
+        const bool notYet =
+            reply.type() == QDBusMessage::ErrorMessage &&
+            (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+             reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"));
+        if (!notYet || waited.elapsed() + 10 >= timeoutMs)
+            return reply;
+        QThread::msleep(10);
+    }
 }
 
 }  // namespace
@@ -207,7 +229,7 @@ bool ActivateRunningCopy(QDBusConnection connection, int timeoutMs) {
         platformData.insert(QStringLiteral("desktop-startup-id"), startupId);
     QDBusMessage call = Call(kApplicationInterface, QStringLiteral("Activate"));
     call << platformData;
-    const QDBusMessage reply = connection.call(call, QDBus::Block, timeoutMs);
+    const QDBusMessage reply = CallRunningCopy(connection, call, timeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
@@ -216,7 +238,7 @@ QString SendSimulateEvent(QDBusConnection connection, const QString& event, int 
         return QString();
     QDBusMessage call = Call(kAppBusControl, QStringLiteral("SimulateEvent"));
     call << event;
-    const QDBusMessage reply = connection.call(call, QDBus::Block, timeoutMs);
+    const QDBusMessage reply = CallRunningCopy(connection, call, timeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return QString();
     return reply.arguments().first().toString();

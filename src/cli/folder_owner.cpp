@@ -1,5 +1,6 @@
 #include "cli/folder_owner.h"
 
+#include <optional>
 #include <thread>
 
 #include "model/text.h"
@@ -28,6 +29,9 @@ FolderOwner TakeFolder(const std::string& folder, WindowRequest request) {
     if (folder.empty())
         return owner;
     const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    // A window takes the folder early in its start and comes on the bus a
+    // moment later: a command started beside it waits that long for it.
+    std::optional<std::chrono::steady_clock::time_point> onBusBy;
     while (true) {
         owner.Lock = FolderLock::TryTake(folder, kToolProgram);
         // A folder whose lock file cannot be made (read-only) is run as it
@@ -44,15 +48,22 @@ FolderOwner TakeFolder(const std::string& folder, WindowRequest request) {
             }
             // The window may have ended meanwhile: then the folder is free.
             owner.Lock = FolderLock::TryTake(folder, kToolProgram);
-            if (!owner.Lock.Held()) {
-                owner.What = FolderOwner::Kind::Busy;
-                owner.Message = "velmaro is running on " + folder + " (process " +
-                                std::to_string(owner.Holder.Pid) +
-                                ") and could not be reached over the session bus (" +
-                                owner.Answer.Problem +
-                                "); nothing was done. Run the command in velmaro's desktop "
-                                "session, or end velmaro first";
+            if (owner.Lock.Held())
+                return owner;
+            const auto now = std::chrono::steady_clock::now();
+            if (!onBusBy)
+                onBusBy = now + std::chrono::milliseconds(kReachTimeoutMs);
+            if (owner.Answer.NameMissing && now < *onBusBy) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                continue;
             }
+            owner.What = FolderOwner::Kind::Busy;
+            owner.Message = "velmaro is running on " + folder + " (process " +
+                            std::to_string(owner.Holder.Pid) +
+                            ") and could not be reached over the session bus (" +
+                            owner.Answer.Problem +
+                            "); nothing was done. Run the command in velmaro's desktop "
+                            "session, or end velmaro first";
             return owner;
         }
         if (std::chrono::steady_clock::now() >= deadline) {

@@ -67,6 +67,8 @@ WindowAnswer AskWindow(const WindowRequest& request) {
     Message pong(reply);
     if (r < 0) {
         answer.Problem = ErrorText(error, r);
+        answer.NameMissing = sd_bus_error_has_name(&error, SD_BUS_ERROR_SERVICE_UNKNOWN) ||
+                             sd_bus_error_has_name(&error, SD_BUS_ERROR_NAME_HAS_NO_OWNER);
         sd_bus_error_free(&error);
         return answer;
     }

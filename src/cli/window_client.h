@@ -29,6 +29,9 @@ struct WindowRequest {
 struct WindowAnswer {
     bool Reached = false;
     std::string Problem;  // why the window could not be reached
+    // The bus answered, but nobody holds the window's name on it (yet: a
+    // window takes the data folder before its name while it starts).
+    bool NameMissing = false;
     int Status = 0;
     std::string Out, Err;
 };
