@@ -11,7 +11,11 @@ namespace velmaro {
 
 namespace {
 
-const QByteArray kFirstLine = QByteArrayLiteral("velmaro kept pictures 1\n");
+// The Qt that decoded the pictures is named: another may decode them
+// otherwise.
+QByteArray FirstLine() {
+    return QByteArrayLiteral("velmaro kept pictures 1 Qt ") + qVersion() + '\n';
+}
 constexpr uint32_t kByteOrder = 0x01020304;
 // Far beyond any skin; a damaged file cannot make the reader allocate more.
 constexpr qint64 kMostBytes = 64 * 1024 * 1024;
@@ -49,6 +53,22 @@ class Cursor {
     qsizetype at_ = 0;
 };
 
+// Of everything after the header: a file damaged on the disk holds nothing.
+// Each step is one-to-one in the hash so far, so a change of any one word
+// always shows.
+uint64_t Checksum(const char* data, qsizetype size) {
+    uint64_t hash = 14695981039346656037ull;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, data + i, 8);
+        hash = (hash ^ word) * 1099511628211ull;
+    }
+    for (; i < size; ++i)
+        hash = (hash ^ uint8_t(data[i])) * 1099511628211ull;
+    return hash ^ uint64_t(size);
+}
+
 bool GetIdentity(Cursor& in, FileIdentity& id) {
     return in.Get(id.Size) && in.Get(id.ModifiedNs) && in.Get(id.ChangedNs) && in.Get(id.Inode) &&
            in.Get(id.Device);
@@ -74,14 +94,22 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
 KeptPictures KeptPictures::Read(const QString& file) {
     KeptPictures kept;
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMostBytes)
+    if (!f.open(QIODevice::ReadOnly))
         return kept;
-    const QByteArray bytes = f.readAll();
+    // Read with a limit: the size of anything but a regular file says
+    // nothing.
+    const QByteArray bytes = f.read(kMostBytes + 1);
+    const QByteArray firstLine = FirstLine();
     Cursor in(bytes);
-    const char* first = in.Take(kFirstLine.size());
+    const char* first = in.Take(firstLine.size());
     uint32_t order = 0, count = 0;
-    if (first == nullptr || QByteArray::fromRawData(first, kFirstLine.size()) != kFirstLine ||
-        !in.Get(order) || order != kByteOrder || !in.Get(count))
+    uint64_t checksum = 0;
+    if (bytes.size() > kMostBytes || first == nullptr ||
+        QByteArray::fromRawData(first, firstLine.size()) != firstLine || !in.Get(order) ||
+        order != kByteOrder || !in.Get(count) || !in.Get(checksum))
+        return kept;
+    const qsizetype payload = firstLine.size() + 4 + 4 + 8;
+    if (Checksum(bytes.constData() + payload, bytes.size() - payload) != checksum)
         return kept;
     std::map<QString, KeptPicture> pictures;
     for (uint32_t i = 0; i < count; ++i) {
@@ -128,11 +156,13 @@ QImage KeptPictures::Take(const QString& path, const std::optional<FileIdentity>
 }
 
 bool WriteKeptPictures(const QString& file, const std::vector<KeptPicture>& pictures) {
-    QByteArray out = kFirstLine;
+    QByteArray out = FirstLine();
     Put(out, kByteOrder);
     const qsizetype countAt = out.size();
     uint32_t count = 0;
     Put(out, count);
+    Put(out, uint64_t(0));
+    const qsizetype payload = out.size();
     for (const KeptPicture& p : pictures) {
         const QByteArray path = p.Path.toUtf8();
         const QImage& image = p.Image;
@@ -158,6 +188,8 @@ bool WriteKeptPictures(const QString& file, const std::vector<KeptPicture>& pict
             out.append(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes);
     }
     std::memcpy(out.data() + countAt, &count, sizeof count);
+    const uint64_t checksum = Checksum(out.constData() + payload, out.size() - payload);
+    std::memcpy(out.data() + countAt + sizeof count, &checksum, sizeof checksum);
     if (out.size() > kMostBytes || !QDir().mkpath(QFileInfo(file).absolutePath()))
         return false;
     QSaveFile save(file);

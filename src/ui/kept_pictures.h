@@ -7,9 +7,10 @@
 // damaged, or written by another version or machine holds nothing, and the
 // pictures are decoded as before.
 //
-// The file: the line "velmaro kept pictures 1", the number 0x01020304 as
-// written (the byte order), the number of pictures, then per picture, in the
-// writer's byte order:
+// The file: the line "velmaro kept pictures 1 Qt <version>" (the Qt that
+// decoded them), the number 0x01020304 as written (the byte order), the
+// number of pictures and a 64-bit checksum of what follows, then per
+// picture, in the writer's byte order:
 // the path's length and its UTF-8 bytes, the file's identity (five 64-bit
 // numbers), the picture's width, height, bytes per line and dots per metre
 // (x and y), then its premultiplied ARGB pixels.

@@ -10,6 +10,7 @@
 #include <utility>
 
 #ifdef __linux__
+#include <dlfcn.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
@@ -56,12 +57,17 @@ QByteArray PictureBytes(const QString& path, bool& inPlace) {
 // program's file are handed back: they would stay resident for as long as
 // the program runs, and the system reads them from the file again should
 // they be touched. The pages are read-only and never written, so nothing is
-// lost; pages shared with neighbouring data are kept.
+// lost; pages shared with neighbouring data are kept. Only bytes inside a
+// loaded program or library (file-backed) are handed back: memory of any
+// other kind would read as zeros afterwards.
 void ReleaseInPlaceBytes(const QByteArray& bytes) {
 #ifdef __linux__
     constexpr qsizetype kWorthIt = 256 * 1024;
     const long page = sysconf(_SC_PAGESIZE);
-    if (bytes.size() < kWorthIt || page <= 0) {
+    Dl_info head{}, tail{};
+    if (bytes.size() < kWorthIt || page <= 0 || dladdr(bytes.constData(), &head) == 0 ||
+        dladdr(bytes.constData() + bytes.size() - 1, &tail) == 0 ||
+        head.dli_fbase != tail.dli_fbase) {
         return;
     }
     const auto mask = ~(uintptr_t(page) - 1);
@@ -112,19 +118,28 @@ void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths, const QStri
         listReader_.wait();
     }
     const auto readAll = [list] {
-        const KeptPictures kept =
-            list->keptFile.isEmpty() ? KeptPictures() : KeptPictures::Read(list->keptFile);
-        for (size_t i = 0; i < list->paths.size(); ++i) {
-            Ahead picture;
-            // Looked at before it is read: a file changed meanwhile is
-            // changed for the next start too.
-            picture.Identity = IdentityOf(list->paths[i]);
-            picture.Image = kept.Take(list->paths[i], picture.Identity);
-            picture.Kept = !picture.Image.isNull();
-            if (!picture.Kept) {
-                picture.Image = Prepared(ReadPicture(list->paths[i]));
+        size_t i = 0;
+        try {
+            const KeptPictures kept =
+                list->keptFile.isEmpty() ? KeptPictures() : KeptPictures::Read(list->keptFile);
+            for (; i < list->paths.size(); ++i) {
+                Ahead picture;
+                // Looked at before it is read: a file changed meanwhile is
+                // changed for the next start too.
+                picture.Identity = IdentityOf(list->paths[i]);
+                picture.Image = kept.Take(list->paths[i], picture.Identity);
+                picture.Kept = !picture.Image.isNull();
+                if (!picture.Kept) {
+                    picture.Image = Prepared(ReadPicture(list->paths[i]));
+                }
+                list->pictures[i].set_value(std::move(picture));
             }
-            list->pictures[i].set_value(std::move(picture));
+        } catch (...) {
+            // Out of memory: the pictures not read come as nothing (their
+            // looks draw nothing) rather than keep the window waiting.
+            for (; i < list->paths.size(); ++i) {
+                list->pictures[i].set_value(Ahead{});
+            }
         }
     };
     listReader_ = std::async(std::launch::async, readAll).share();
@@ -146,15 +161,19 @@ QImage SkinImageCache::Read(const QString& path) {
         readOrder_.push_back(path);
     }
     const auto it = ahead_.find(path);
+    // The identity of the file as first read, which is the picture Get
+    // keeps.
     if (it == ahead_.end()) {
-        if (const std::optional<FileIdentity> id = IdentityOf(path)) {
-            identities_.insert(path, *id);
+        if (!identities_.contains(path)) {
+            if (const std::optional<FileIdentity> id = IdentityOf(path)) {
+                identities_.insert(path, *id);
+            }
         }
         return ReadPicture(path);
     }
     const Ahead picture = it->second.get();
     ahead_.erase(it);
-    if (picture.Identity) {
+    if (picture.Identity && !identities_.contains(path)) {
         identities_.insert(path, *picture.Identity);
     }
     if (picture.Kept) {
@@ -163,7 +182,8 @@ QImage SkinImageCache::Read(const QString& path) {
     return picture.Image;
 }
 
-bool SkinImageCache::Keep(const QString& keptFile, const std::vector<QString>& paths) const {
+std::shared_future<bool> SkinImageCache::Keep(const QString& keptFile,
+                                              const std::vector<QString>& paths) {
     std::vector<KeptPicture> pictures;
     bool allKept = true;
     for (const QString& path : paths) {
@@ -175,10 +195,20 @@ bool SkinImageCache::Keep(const QString& keptFile, const std::vector<QString>& p
         pictures.push_back({path, *id, *image});
         allKept = allKept && fromKept_.contains(path);
     }
+    std::promise<bool> nothingToWrite;
     if (allKept) {
-        return true;
+        nothingToWrite.set_value(true);
+        return nothingToWrite.get_future().share();
     }
-    return WriteKeptPictures(keptFile, pictures);
+    // Written (and synced) on a thread of its own: the window goes on. The
+    // pictures' data is shared, not copied.
+    if (keeper_.valid()) {
+        keeper_.wait();
+    }
+    keeper_ = std::async(std::launch::async, [keptFile, pictures = std::move(pictures)] {
+                  return WriteKeptPictures(keptFile, pictures);
+              }).share();
+    return keeper_;
 }
 
 void SkinImage::SetFile(SkinImageCache& cache, const QString& path) {

@@ -61,9 +61,10 @@ class SkinImageCache {
     void ReadAheadAll(const std::vector<QString>& paths, const QString& keptFile = QString());
     // Keeps the pictures of `paths` read so far, decoded, in `keptFile` for
     // the next ReadAheadAll; skin files only. Nothing is written when every
-    // one of them was taken from that file already. Returns whether the file
-    // holds them.
-    bool Keep(const QString& keptFile, const std::vector<QString>& paths) const;
+    // one of them was taken from that file already. The file is written on a
+    // thread of its own, which the cache waits for when it ends; the result
+    // tells whether the file holds them.
+    std::shared_future<bool> Keep(const QString& keptFile, const std::vector<QString>& paths);
     // Forgets the reads started ahead that nobody took (a list that no longer
     // fits); what they read is freed when they end.
     void DropAhead() { ahead_.clear(); }
@@ -93,6 +94,8 @@ class SkinImageCache {
     std::vector<QString> readOrder_;
     // The thread reading a list ahead; it ends before the cache does.
     std::shared_future<void> listReader_;
+    // The thread writing the kept pictures; it too ends before the cache.
+    std::shared_future<bool> keeper_;
 };
 
 class SkinImage {
