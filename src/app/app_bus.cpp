@@ -8,7 +8,6 @@
 #include <QMetaObject>
 #include <QThread>
 #include <QVariantMap>
-#include <algorithm>
 
 namespace velmaro {
 
@@ -75,13 +74,12 @@ QDBusMessage Call(const QString& interface, const QString& method) {
 
 // The running copy takes its turn before it comes on the bus, a moment
 // later: a call made in between waits for its name as long as it may wait
-// for the answer.
+// for an answer, and then has that long for the answer.
 QDBusMessage CallRunningCopy(QDBusConnection connection, const QDBusMessage& call, int timeoutMs) {
     QElapsedTimer waited;
     waited.start();
     while (true) {
-        const int left = std::max(1, timeoutMs - int(waited.elapsed()));
-        const QDBusMessage reply = connection.call(call, QDBus::Block, left);
+        const QDBusMessage reply = connection.call(call, QDBus::Block, timeoutMs);
         const bool notYet =
             reply.type() == QDBusMessage::ErrorMessage &&
             (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||

@@ -417,7 +417,8 @@ int RunCommandLineOn(int argc, const char* const* argv, std::istream& in, std::o
             out << owner.Answer.Out << std::flush;
             err << owner.Answer.Err;
             if (options.Verbose)
-                err << "velmaroctl: served by velmaro (process " << owner.Holder.Pid << ")\n";
+                err << "velmaroctl: served by velmaro (process " << owner.Holder.Pid << ")"
+                    << (owner.WaitedForWindow ? ", once it had started" : "") << "\n";
             return owner.Answer.Status;
         }
         if (options.Verbose)

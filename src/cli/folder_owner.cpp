@@ -54,7 +54,9 @@ FolderOwner TakeFolder(const std::string& folder, WindowRequest request) {
             if (!onBusBy)
                 onBusBy = now + std::chrono::milliseconds(kReachTimeoutMs);
             if (owner.Answer.NameMissing && now < *onBusBy) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                // Each ask is a new bus connection: not too often.
+                std::this_thread::sleep_for(std::chrono::milliseconds(25));
+                owner.WaitedForWindow = true;
                 continue;
             }
             owner.What = FolderOwner::Kind::Busy;

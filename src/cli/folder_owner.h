@@ -34,6 +34,9 @@ struct FolderOwner {
     LockHolder Holder;
     WindowAnswer Answer;
     std::string Message;  // for Busy
+    // The window held the folder before it was on the bus (it was
+    // starting), and the command waited for it.
+    bool WaitedForWindow = false;
 };
 
 // Takes the folder's lock, or hands the request to the window that holds

@@ -251,6 +251,23 @@ grep -q "already running" second.err || fail "the second copy without a bus did 
 kill -0 "$app_pid" || fail "the first copy ended"
 stop_window
 
+# --- a velmaro that never comes on this bus: a clear error after 2 s ----------
+# (One in another desktop session holds its folder all the same.)
+mkdir -p elsewhere/data
+flock elsewhere/data/velmaro.lock -c 'echo "4343 velmaro" >elsewhere/data/velmaro.lock; sleep 6' &
+holder=$!
+sleep 0.3
+started=$(date +%s%N)
+status=0
+"$ctl" --simulate --data-dir elsewhere/data set rate=250 >/dev/null 2>elsewhere.err || status=$?
+took=$((($(date +%s%N) - started) / 1000000))
+[ "$status" -eq 4 ] || fail "a velmaro on another bus ended the command with $status, not 4"
+grep -q "velmaro is running on .* (process 4343) and could not be reached" elsewhere.err ||
+    fail "the refusal does not say why: $(cat elsewhere.err)"
+[ "$took" -ge 1900 ] && [ "$took" -lt 5000 ] ||
+    fail "the command waited $took ms for a velmaro that never came, not about 2 s"
+wait "$holder"
+
 # --- another velmaroctl holding the folder: a clear error after 10 s ---------------
 # The window waits the same, says the same, and reads nothing of the folder
 # (it would first put its config folder in place).

@@ -57,6 +57,7 @@ stop_window() {
     app_pid=""
 }
 
+waited=0
 for round in 1 2 3 4 5; do
     rate=$([ $((round % 2)) = 0 ] && echo 500 || echo 250)
     start_and_wait_for_folder
@@ -64,6 +65,7 @@ for round in 1 2 3 4 5; do
         fail "round $round: the command beside a starting velmaro failed: $(cat set.err)"
     grep -q "served by velmaro (process $app_pid)" set.err ||
         fail "round $round: the command was not served by velmaro: $(cat set.err)"
+    grep -q "once it had started" set.err && waited=$((waited + 1))
     "$ctl" --simulate --data-dir data show | grep -qx "rate=$rate" ||
         fail "round $round: the set did not land: $("$ctl" --simulate --data-dir data show | grep rate=)"
     stop_window
@@ -76,6 +78,10 @@ for round in 1 2 3 4 5; do
         fail "round $round: the second start did not reach velmaro: $(cat second.err)"
     stop_window
 done
+
+# The command came while velmaro was not yet on the bus at least once (so
+# the rounds tested the wait, not only a started velmaro).
+[ "$waited" -gt 0 ] || fail "no command came before velmaro was on the bus"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "PASS"
