@@ -251,7 +251,8 @@ QImage QtBmp(QByteArray bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
-    return reader.read();
+    // Qt reads into 32 bits; the skin's decoder keeps the file's 24.
+    return reader.read().convertToFormat(QImage::Format_RGB888);
 }
 
 // A 24-bit BMP of a picture with no two pixels alike, as Qt writes it.
@@ -351,14 +352,13 @@ TEST(BmpPictures, OtherOrDamagedBmpsAreLeftToQtsReader) {
     file.close();
     // Qt's reader gives the rows it could read (the file is stored bottom
     // up); what it leaves of the top row is undefined.
-    const QImage ours = ReadPicture(cut);
+    const QImage ours = ReadPicture(cut).convertToFormat(QImage::Format_RGB888);
     const QImage qt = QtBmp(good.left(good.size() - 4));
     ASSERT_FALSE(qt.isNull());
     ASSERT_EQ(ours.size(), qt.size());
-    ASSERT_EQ(ours.format(), qt.format());
     for (int y = 1; y < qt.height(); ++y)
         EXPECT_EQ(0,
-                  std::memcmp(ours.constScanLine(y), qt.constScanLine(y), size_t(qt.width()) * 4))
+                  std::memcmp(ours.constScanLine(y), qt.constScanLine(y), size_t(qt.width()) * 3))
             << y;
 }
 
