@@ -84,20 +84,6 @@ constexpr uint32_t kWholeWindowIds[] = {0xBB9, 0xBBA, 0xBBB, 0xBBC, 0xBBF, 0xBC0
 
 }  // namespace
 
-const QIcon& ProgramIcon() {
-    static const QIcon icon = [] {
-        QIcon read;
-        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-            const QImage image = ReadPicture(QStringLiteral(":/icon/128/%1.png").arg(size));
-            if (!image.isNull()) {
-                read.addPixmap(QPixmap::fromImage(image));
-            }
-        }
-        return read;
-    }();
-    return icon;
-}
-
 CDlgBase::CDlgBase(UiContext& ui, QWidget* parent) : QDialog(parent), ui_(ui) {
     setWindowFlag(Qt::FramelessWindowHint, true);
     setMouseTracking(true);

@@ -21,6 +21,7 @@
 #include "model/timer_host.h"
 #include "ui/control_base.h"
 #include "ui/popup_window.h"
+#include "ui/program_icon.h"
 #include "ui/ui_context.h"
 #include "ui/ui_types.h"
 
@@ -31,10 +32,6 @@ namespace velmaro {
 
 // The display name shown as every skinned window's title.
 inline constexpr char16_t kDeviceDisplayName[] = u"Pyxeltor Quill mouse";
-
-// The program's icon in each size it ships, read once for every window and
-// the notification area.
-const QIcon& ProgramIcon();
 
 class CDlgBase : public QDialog, public ControlHost, public TimerHost {
   public:

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "ui/check_button.h"
+#include "ui/skin_image.h"
 #include "ui/tab_control.h"
 #include "ui/ui_platform.h"
 #include "ui_test_support.h"
@@ -260,6 +261,25 @@ TEST(HostIcon, TheProgramIconFollowsTheFirstPaint) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.windowIcon().isNull(); }, 3000));
     EXPECT_EQ(dlg.windowIcon().availableSizes().size(), 7);
+}
+
+// The icon reads each size when asked and keeps none; every size a window or
+// the notification area asks for is the picture an icon holding all the
+// shipped pixmaps gives.
+TEST(HostIcon, EachSizeIsWhatAnIconOfAllThePixmapsGives) {
+    InitUiResources();
+    QIcon held;
+    for (const QSize& size : ProgramIconSizes())
+        held.addPixmap(
+            QPixmap::fromImage(ReadPicture(QStringLiteral(":/icon/128/%1.png").arg(size.width()))));
+    ASSERT_EQ(held.availableSizes(), ProgramIconSizes());
+    for (const int size : {8, 16, 22, 24, 32, 44, 48, 64, 100, 128, 256, 300}) {
+        SCOPED_TRACE(size);
+        const QImage expected = held.pixmap(QSize(size, size)).toImage();
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(ProgramIcon().pixmap(QSize(size, size)).toImage(), expected);
+        EXPECT_EQ(ProgramIcon().actualSize(QSize(size, size)), expected.size());
+    }
 }
 
 class ConfirmingDlg : public TestDlg {

@@ -1,0 +1,74 @@
+#include "ui/program_icon.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmap>
+
+#include "ui/skin_image.h"
+
+namespace velmaro {
+
+namespace {
+
+constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// Reads a size when it is asked for and keeps nothing. A size not shipped
+// is drawn from the smallest shipped one at least as large (the largest if
+// none is), smoothly scaled down: what an icon of all the pixmaps would
+// give.
+class ProgramIconEngine final : public QIconEngine {
+  public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        if (size.isEmpty()) {
+            return QPixmap();
+        }
+        int chosen = kSizes[std::size(kSizes) - 1];
+        for (int shipped : kSizes) {
+            if (shipped >= size.width() && shipped >= size.height()) {
+                chosen = shipped;
+                break;
+            }
+        }
+        QPixmap read =
+            QPixmap::fromImage(ReadPicture(QStringLiteral(":/icon/128/%1.png").arg(chosen)));
+        if (read.width() > size.width() || read.height() > size.height()) {
+            read = read.scaled(read.size().scaled(size, Qt::KeepAspectRatio), Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation);
+        }
+        return read;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const QSize largest(kSizes[std::size(kSizes) - 1], kSizes[std::size(kSizes) - 1]);
+        return largest.width() > size.width() || largest.height() > size.height()
+                   ? size.boundedTo(largest)
+                   : largest;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return ProgramIconSizes(); }
+
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+    QString key() const override { return QStringLiteral("velmaro-program-icon"); }
+};
+
+}  // namespace
+
+QList<QSize> ProgramIconSizes() {
+    QList<QSize> sizes;
+    for (int size : kSizes) {
+        sizes.append(QSize(size, size));
+    }
+    return sizes;
+}
+
+const QIcon& ProgramIcon() {
+    static const QIcon icon(new ProgramIconEngine);
+    return icon;
+}
+
+}  // namespace velmaro
