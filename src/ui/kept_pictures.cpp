@@ -96,9 +96,12 @@ KeptPictures KeptPictures::Read(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return kept;
-    // Read with a limit: the size of anything but a regular file says
-    // nothing.
-    const QByteArray bytes = f.read(kMostBytes + 1);
+    // Only a regular file, and no more than its size said (it may grow while
+    // it is read): asking for the limit itself would set that much aside.
+    struct stat st {};
+    if (::fstat(f.handle(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMostBytes)
+        return kept;
+    const QByteArray bytes = f.read(qint64(st.st_size) + 1);
     const QByteArray firstLine = FirstLine();
     Cursor in(bytes);
     const char* first = in.Take(firstLine.size());

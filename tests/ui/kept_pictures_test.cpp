@@ -135,6 +135,11 @@ TEST_F(KeptPicturesTest, ADamagedFileHoldsNothing) {
     }
     EXPECT_TRUE(readBack(whole + "more").Empty());
     EXPECT_FALSE(readBack(whole).Empty());
+
+    // Not a regular file: endless bytes are not read.
+    ASSERT_TRUE(QFile::remove(kept));
+    ASSERT_TRUE(QFile::link("/dev/zero", kept));
+    EXPECT_TRUE(KeptPictures::Read(kept).Empty());
 }
 
 // The list read ahead takes the kept pictures of unchanged files and decodes
