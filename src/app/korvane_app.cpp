@@ -16,6 +16,7 @@
 #include <fstream>
 #include <future>
 #include <iostream>
+#include <memory>
 
 #include "app/app_bus.h"
 #include "app/command_server.h"
@@ -275,13 +276,15 @@ int CKorvaneApp::Run(int argc, char** argv) {
     }
     // The data folder is read beside the application object's construction.
     const bool starting = folders.Found() && ourTurn && folderProblem.Empty();
-    FolderStart folderStart(server.Files());
+    // On the heap: what a start reads is large for the GUI thread's stack,
+    // which keeps every page it once used.
+    const auto folderStart = std::make_unique<FolderStart>(server.Files());
     // It gives the language's face for the fonts' thread.
     std::shared_future<std::u16string> folderRead;
     if (starting)
-        folderRead = std::async(std::launch::async, [&folderStart, coreOptions] {
-                         folderStart.Read(coreOptions);
-                         return folderStart.Font().Face;
+        folderRead = std::async(std::launch::async, [start = folderStart.get(), coreOptions] {
+                         start->Read(coreOptions);
+                         return start->Font().Face;
                      }).share();
     InitUiResources();
 
@@ -355,9 +358,9 @@ int CKorvaneApp::Run(int argc, char** argv) {
         setup.Pacing = &noPause;
     setup.Core = coreOptions;
     if (folderRead.valid()) {
-        setup.ReadFolder = [folderRead, &folderStart]() -> FolderStart& {
+        setup.ReadFolder = [folderRead, start = folderStart.get()]() -> FolderStart& {
             folderRead.get();
-            return folderStart;
+            return *start;
         };
     }
     setup.UserGuideUrl = ChooseUserGuide(QString::fromUtf8(VELMARO_USER_GUIDE_URL),

@@ -1,5 +1,6 @@
 #include "device/app_core.h"
 
+#include <memory>
 #include <optional>
 #include <type_traits>
 #include <variant>
@@ -37,11 +38,12 @@ AppCore::~AppCore() {
 }
 
 StartupReport AppCore::Initialize(const AppCoreOptions& options, FolderStart* read) {
-    std::optional<FolderStart> own;
+    // A folder start is large: on the heap, not the stack of the GUI thread.
+    std::unique_ptr<FolderStart> own;
     if (read == nullptr) {
-        own.emplace(files_.Inner());
+        own = std::make_unique<FolderStart>(files_.Inner());
         own->Read(options);
-        read = &*own;
+        read = own.get();
     }
     state_ = std::move(read->state_);
     library_ = std::move(read->library_);

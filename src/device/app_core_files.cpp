@@ -2,6 +2,7 @@
 // taken in when they read cleanly, otherwise kept beside themselves before
 // the program's own version replaces them.
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "device/app_core.h"
@@ -59,7 +60,9 @@ void AppCore::TakeSettingsFromOutside(const std::string& path, const std::string
     own.SetCurrentProfile(state_.CurrentProfileTab);
     if (!files_.IsOwnVersion(path, SettingsFileBytes(own)))
         return KeepOutsideVersion(path, bytes, Clash());
-    ProgramState read;
+    // The whole state is large: on the heap, not the stack of the GUI thread.
+    const auto state = std::make_unique<ProgramState>();
+    ProgramState& read = *state;
     read.DataFolder = state_.DataFolder;
     read.Settings = state_.Settings;
     Reason problem = ReadSettingsPairs(read, files_);
