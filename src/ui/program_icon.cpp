@@ -16,6 +16,22 @@ constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
 // is drawn from the smallest shipped one at least as large (the largest if
 // none is), smoothly scaled down: what an icon of all the pixmaps would
 // give.
+int ShippedFor(const QSize& size) {
+    for (int shipped : kSizes) {
+        if (shipped >= size.width() && shipped >= size.height()) {
+            return shipped;
+        }
+    }
+    return kSizes[std::size(kSizes) - 1];
+}
+
+// Scaled down into `size` keeping its shape; never up.
+QSize Fitted(const QSize& picture, const QSize& size) {
+    return picture.width() > size.width() || picture.height() > size.height()
+               ? picture.scaled(size, Qt::KeepAspectRatio)
+               : picture;
+}
+
 class ProgramIconEngine final : public QIconEngine {
   public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -27,27 +43,19 @@ class ProgramIconEngine final : public QIconEngine {
         if (size.isEmpty()) {
             return QPixmap();
         }
-        int chosen = kSizes[std::size(kSizes) - 1];
-        for (int shipped : kSizes) {
-            if (shipped >= size.width() && shipped >= size.height()) {
-                chosen = shipped;
-                break;
-            }
-        }
+        const int shipped = ShippedFor(size);
         QPixmap read =
-            QPixmap::fromImage(ReadPicture(QStringLiteral(":/icon/128/%1.png").arg(chosen)));
-        if (read.width() > size.width() || read.height() > size.height()) {
-            read = read.scaled(read.size().scaled(size, Qt::KeepAspectRatio), Qt::IgnoreAspectRatio,
-                               Qt::SmoothTransformation);
+            QPixmap::fromImage(ReadPicture(QStringLiteral(":/icon/128/%1.png").arg(shipped)));
+        const QSize fitted = Fitted(read.size(), size);
+        if (fitted != read.size()) {
+            read = read.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
         return read;
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        const QSize largest(kSizes[std::size(kSizes) - 1], kSizes[std::size(kSizes) - 1]);
-        return largest.width() > size.width() || largest.height() > size.height()
-                   ? size.boundedTo(largest)
-                   : largest;
+        const int shipped = ShippedFor(size);
+        return Fitted(QSize(shipped, shipped), size);
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return ProgramIconSizes(); }
