@@ -278,7 +278,7 @@ int CKorvaneApp::Run(int argc, char** argv) {
     const bool starting = folders.Found() && ourTurn && folderProblem.Empty();
     // On the heap: what a start reads is large for the GUI thread's stack,
     // which keeps every page it once used.
-    const auto folderStart = std::make_unique<FolderStart>(server.Files());
+    auto folderStart = std::make_unique<FolderStart>(server.Files());
     // It gives the language's face for the fonts' thread.
     std::shared_future<std::u16string> folderRead;
     if (starting)
@@ -435,6 +435,8 @@ int CKorvaneApp::Run(int argc, char** argv) {
         QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
                          [&window] { window.EndProgram(); });
         window.ShowAtStart(options.Hidden && !options.QuitAfterPaint);
+        // The window's start has taken what was read; the rest goes.
+        folderStart.reset();
         if (options.Simulate && !options.QuitAfterPaint)
             std::cout << "velmaro: running on the simulated mouse; its files are in "
                       << QString::fromStdU16String(window.State().DataFolder).toStdString()

@@ -109,6 +109,8 @@ bool CKorvaneDlg::OnInitDialog() {
     // the first status query and timer 80. Its refreshes wait for the controls.
     startup_ = setup_.ReadFolder ? core_->Initialize(options, &setup_.ReadFolder())
                                  : core_->Initialize(options);
+    // Taken once; what it read goes after the start.
+    setup_.ReadFolder = nullptr;
     Ui().Font = State().Language.Font;
     if (!State().DataFolder.empty()) {
         watcher_ = std::make_unique<CDataFolderWatcher>(
