@@ -1,6 +1,7 @@
 #include "ui/program_icon.h"
 
 #include <QIconEngine>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPixmap>
 
@@ -14,11 +15,13 @@ constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 // Reads a size when it is asked for and keeps nothing. A size not shipped
 // is drawn from the smallest shipped one at least as large (the largest if
-// none is), smoothly scaled down: what an icon of all the pixmaps would
-// give.
+// none is), smoothly scaled down, and a mode other than the normal one as
+// the desktop's style shows it: what an icon of all the pixmaps would give.
+// The smallest size with at least the area asked for; the largest if none.
 int ShippedFor(const QSize& size) {
+    const qint64 asked = qint64(size.width()) * size.height();
     for (int shipped : kSizes) {
-        if (shipped >= size.width() && shipped >= size.height()) {
+        if (qint64(shipped) * shipped >= asked) {
             return shipped;
         }
     }
@@ -36,10 +39,12 @@ class ProgramIconEngine final : public QIconEngine {
   public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+        // In the device's own pixels.
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         if (size.isEmpty()) {
             return QPixmap();
         }
@@ -50,7 +55,7 @@ class ProgramIconEngine final : public QIconEngine {
         if (fitted != read.size()) {
             read = read.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
-        return read;
+        return mode == QIcon::Normal ? read : QIcon(read).pixmap(read.size(), mode, state);
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {

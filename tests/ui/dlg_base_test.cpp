@@ -273,15 +273,18 @@ TEST(HostIcon, EachSizeIsWhatAnIconOfAllThePixmapsGives) {
         held.addPixmap(
             QPixmap::fromImage(ReadPicture(QStringLiteral(":/icon/128/%1.png").arg(size.width()))));
     ASSERT_EQ(held.availableSizes(), ProgramIconSizes());
-    for (const QSize size : {QSize(8, 8), QSize(16, 16), QSize(22, 22), QSize(24, 24),
-                             QSize(32, 32), QSize(44, 44), QSize(48, 48), QSize(64, 64),
-                             QSize(100, 50), QSize(128, 128), QSize(256, 256), QSize(300, 300)}) {
-        SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
-        const QImage expected = held.pixmap(size).toImage();
-        ASSERT_FALSE(expected.isNull());
-        EXPECT_EQ(ProgramIcon().pixmap(size).toImage(), expected);
-        EXPECT_EQ(ProgramIcon().actualSize(size), expected.size());
-    }
+    for (const QSize size :
+         {QSize(8, 8), QSize(16, 16), QSize(22, 22), QSize(24, 24), QSize(32, 32), QSize(44, 44),
+          QSize(48, 48), QSize(64, 64), QSize(100, 50), QSize(200, 20), QSize(20, 200),
+          QSize(128, 128), QSize(256, 256), QSize(300, 300)})
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+            SCOPED_TRACE(testing::Message()
+                         << size.width() << " x " << size.height() << " mode " << int(mode));
+            const QImage expected = held.pixmap(size, mode).toImage();
+            ASSERT_FALSE(expected.isNull());
+            EXPECT_EQ(ProgramIcon().pixmap(size, mode).toImage(), expected);
+            EXPECT_EQ(ProgramIcon().actualSize(size, mode), expected.size());
+        }
 }
 
 class ConfirmingDlg : public TestDlg {
