@@ -56,20 +56,30 @@ QImage Opaque(const QImage& image) {
 
 ColorRef AverageColour(const QImage& picture) {
     uint64_t r = 0, g = 0, b = 0;
-    // Read as red-green-blue bytes; a 24-bit picture as it is.
-    const QImage image = picture.format() == QImage::Format_RGB888
+    // Read as it is in 24 or 32 bits; anything else is converted first.
+    const bool rgb888 = picture.format() == QImage::Format_RGB888;
+    const QImage image = rgb888 || picture.format() == QImage::Format_RGB32
                              ? picture
-                             : picture.convertToFormat(QImage::Format_RGB888);
+                             : picture.convertToFormat(QImage::Format_RGB32);
     // The sizes read once: the loop runs over every pixel of the background.
     const int width = image.width();
     const int height = image.height();
     const uint64_t n = uint64_t(width) * uint64_t(height);
     for (int y = 0; y < height; ++y) {
-        const uchar* line = image.constScanLine(y);
-        for (int x = 0; x < width; ++x, line += 3) {
-            r += line[0];
-            g += line[1];
-            b += line[2];
+        if (rgb888) {
+            const uchar* line = image.constScanLine(y);
+            for (int x = 0; x < width; ++x, line += 3) {
+                r += line[0];
+                g += line[1];
+                b += line[2];
+            }
+            continue;
+        }
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            r += uint64_t(qRed(line[x]));
+            g += uint64_t(qGreen(line[x]));
+            b += uint64_t(qBlue(line[x]));
         }
     }
     if (n == 0) {
@@ -285,11 +295,14 @@ bool CDlgBase::DrawFrameBitmap(QPainter& dc, const QString& skinFile) {
         }
         const QImage opaque = Opaque(loaded);
         const QSize scaled(Px(opaque.width()), Px(opaque.height()));
+        // As the background: a scaled copy in 32 bits, copied without
+        // converting.
         it = frameCache_
-                 .emplace(skinFile, scaled == opaque.size()
-                                        ? opaque
-                                        : opaque.scaled(scaled, Qt::IgnoreAspectRatio,
-                                                        Qt::FastTransformation))
+                 .emplace(skinFile,
+                          scaled == opaque.size()
+                              ? opaque
+                              : opaque.convertToFormat(QImage::Format_RGB32)
+                                    .scaled(scaled, Qt::IgnoreAspectRatio, Qt::FastTransformation))
                  .first;
     }
     dc.drawImage(0, 0, it->second);
