@@ -1,6 +1,8 @@
 #include "ui/kept_pictures.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -93,13 +95,19 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
 
 KeptPictures KeptPictures::Read(const QString& file) {
     KeptPictures kept;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return kept;
     // Only a regular file, and no more than its size said (it may grow while
     // it is read): asking for the limit itself would set that much aside.
+    // Opened without waiting, in case it is a pipe with no writer.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return kept;
+    QFile f;
     struct stat st {};
-    if (::fstat(f.handle(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMostBytes)
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return kept;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMostBytes)
         return kept;
     const QByteArray bytes = f.read(qint64(st.st_size) + 1);
     const QByteArray firstLine = FirstLine();

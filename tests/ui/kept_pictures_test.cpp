@@ -136,9 +136,13 @@ TEST_F(KeptPicturesTest, ADamagedFileHoldsNothing) {
     EXPECT_TRUE(readBack(whole + "more").Empty());
     EXPECT_FALSE(readBack(whole).Empty());
 
-    // Not a regular file: endless bytes are not read.
+    // Not a regular file: endless bytes are not read, and a pipe with no
+    // writer is not waited for.
     ASSERT_TRUE(QFile::remove(kept));
     ASSERT_TRUE(QFile::link("/dev/zero", kept));
+    EXPECT_TRUE(KeptPictures::Read(kept).Empty());
+    ASSERT_TRUE(QFile::remove(kept));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(kept).constData(), 0600), 0);
     EXPECT_TRUE(KeptPictures::Read(kept).Empty());
 }
 
