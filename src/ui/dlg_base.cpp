@@ -54,6 +54,16 @@ QImage Opaque(const QImage& image) {
     return out;
 }
 
+// An opaque picture at the UI scale: at 1.0 the picture as read (24 bits
+// for a bitmap); a larger copy in 32 bits, which the painter copies without
+// converting (a full repaint at 2.0 would otherwise take a fifth longer).
+QImage AtScale(const QImage& opaque, const QSize& scaled) {
+    return scaled == opaque.size()
+               ? opaque
+               : opaque.convertToFormat(QImage::Format_RGB32)
+                     .scaled(scaled, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
 ColorRef AverageColour(const QImage& picture) {
     uint64_t r = 0, g = 0, b = 0;
     // Read as it is in 24 or 32 bits; anything else is converted first.
@@ -236,14 +246,8 @@ bool CDlgBase::LoadBackground(const QString& path) {
     const int h = background.height();
     cornerSize_ = (w < windowSize_.width() || h < windowSize_.height()) ? std::min({w, 100, h}) : 0;
     const QSize scaled(Px(w), Px(h));
-    // Only the copy at the UI scale is kept: at 1.0 it is the picture as read,
-    // in 24 bits. A larger copy is made in 32 bits, which the painter copies
-    // without converting: a full repaint at 2.0 would otherwise take a fifth
-    // longer.
-    scaledBackground_ = scaled == background.size()
-                            ? background
-                            : background.convertToFormat(QImage::Format_RGB32)
-                                  .scaled(scaled, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // Only the copy at the UI scale is kept.
+    scaledBackground_ = AtScale(background, scaled);
     return true;
 }
 
@@ -295,15 +299,7 @@ bool CDlgBase::DrawFrameBitmap(QPainter& dc, const QString& skinFile) {
         }
         const QImage opaque = Opaque(loaded);
         const QSize scaled(Px(opaque.width()), Px(opaque.height()));
-        // As the background: a scaled copy in 32 bits, copied without
-        // converting.
-        it = frameCache_
-                 .emplace(skinFile,
-                          scaled == opaque.size()
-                              ? opaque
-                              : opaque.convertToFormat(QImage::Format_RGB32)
-                                    .scaled(scaled, Qt::IgnoreAspectRatio, Qt::FastTransformation))
-                 .first;
+        it = frameCache_.emplace(skinFile, AtScale(opaque, scaled)).first;
     }
     dc.drawImage(0, 0, it->second);
     return true;
@@ -402,13 +398,7 @@ void CDlgBase::paintEvent(QPaintEvent* event) {
         // shows in the taskbar and the window switcher: it follows the
         // first picture on the screen instead of delaying it.
         QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (const QIcon& icon = ProgramIcon(); !icon.isNull()) {
-                    setWindowIcon(icon);
-                }
-            },
-            Qt::QueuedConnection);
+            this, [this] { setWindowIcon(ProgramIcon()); }, Qt::QueuedConnection);
     }
 }
 

@@ -13,10 +13,6 @@ namespace {
 
 constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
-// Reads a size when it is asked for and keeps nothing. A size not shipped
-// is drawn from the smallest shipped one at least as large (the largest if
-// none is), smoothly scaled down, and a mode other than the normal one as
-// the desktop's style shows it: what an icon of all the pixmaps would give.
 // The smallest size with at least the area asked for; the largest if none.
 int ShippedFor(const QSize& size) {
     const qint64 asked = qint64(size.width()) * size.height();
@@ -35,6 +31,10 @@ QSize Fitted(const QSize& picture, const QSize& size) {
                : picture;
 }
 
+// Reads a size when it is asked for and keeps nothing. A size not shipped
+// is drawn from the smallest shipped one at least as large (the largest if
+// none is), smoothly scaled down, and a mode other than the normal one as
+// the desktop's style shows it: what an icon of all the pixmaps would give.
 class ProgramIconEngine final : public QIconEngine {
   public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
