@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "ui/skin_image.h"
+#include "ui/tiled_picture.h"
 
 namespace velmaro {
 
@@ -248,7 +249,24 @@ bool CDlgBase::LoadBackground(const QString& path) {
     const QSize scaled(Px(w), Px(h));
     // Only the copy at the UI scale is kept.
     scaledBackground_ = AtScale(background, scaled);
+    tiledBackground_ = TiledPicture();
     return true;
+}
+
+QSize CDlgBase::ScaledBackgroundSize() const {
+    return tiledBackground_.IsNull() ? scaledBackground_.size() : tiledBackground_.Size();
+}
+
+void CDlgBase::TileBackground() {
+    // Only at scale 1.0: a larger copy is drawn whole at every full repaint,
+    // which squares would slow down, and would not stay in 32 bits.
+    if (scaledBackground_.isNull() || scaledBackground_.size() != backgroundSize_) {
+        return;
+    }
+    // The average colour is taken while the whole picture is at hand.
+    BackgroundColor();
+    tiledBackground_ = TiledPicture(scaledBackground_);
+    scaledBackground_ = QImage();
 }
 
 ColorRef CDlgBase::BackgroundColor() const {
@@ -256,13 +274,14 @@ ColorRef CDlgBase::BackgroundColor() const {
         backgroundColorPending_ = false;
         // Every picture pixel appears the same number of times in the copy at
         // a whole-number scale; at other scales the picture is read again.
-        const QSize scaled = scaledBackground_.size();
+        const QSize scaled = ScaledBackgroundSize();
         const bool whole =
             scaled.width() % backgroundSize_.width() == 0 &&
             scaled.height() % backgroundSize_.height() == 0 &&
             scaled.width() / backgroundSize_.width() == scaled.height() / backgroundSize_.height();
-        backgroundColor_ = whole ? AverageColour(scaledBackground_)
-                                 : AverageColour(Opaque(ReadPicture(backgroundPath_)));
+        backgroundColor_ = whole && !scaledBackground_.isNull()
+                               ? AverageColour(scaledBackground_)
+                               : AverageColour(Opaque(ReadPicture(backgroundPath_)));
     }
     return backgroundColor_;
 }
@@ -274,14 +293,17 @@ void CDlgBase::SetBackgroundColor(ColorRef c) {
 
 void CDlgBase::FillOutsideBackground(QPainter& dc, const Rect& r) const {
     const QRegion outside =
-        QRegion(r.ToQRect()) - QRegion(QRect(QPoint(0, 0), scaledBackground_.size()));
+        QRegion(r.ToQRect()) - QRegion(QRect(QPoint(0, 0), ScaledBackgroundSize()));
     for (const QRect& part : outside) {
         FillBackground(dc, Rect::FromQRect(part));
     }
 }
 
 void CDlgBase::DrawBackground(QPainter& dc) const {
-    if (!scaledBackground_.isNull()) {
+    if (!tiledBackground_.IsNull()) {
+        tiledBackground_.Draw(dc, dc.hasClipping() ? dc.clipBoundingRect().toAlignedRect()
+                                                   : QRect(QPoint(0, 0), tiledBackground_.Size()));
+    } else if (!scaledBackground_.isNull()) {
         dc.drawImage(0, 0, scaledBackground_);
     }
 }
@@ -350,6 +372,16 @@ const QImage& CDlgBase::RenderRegion(const QRegion& region) {
     QPainter p(&backBuffer_);
     p.setClipRegion(todo);
     DrawWindow(p, Rect::FromQRect(todo.boundingRect()));
+    if (!tilingPending_ && !scaledBackground_.isNull()) {
+        tilingPending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                tilingPending_ = false;
+                TileBackground();
+            },
+            Qt::QueuedConnection);
+    }
     return backBuffer_;
 }
 
@@ -390,6 +422,16 @@ void CDlgBase::paintEvent(QPaintEvent* event) {
     p.setClipRegion(todo);
     const size_t readBefore = ui_.Pictures.ReadOrder().size();
     DrawWindow(p, Rect::FromQRect(todo.boundingRect()));
+    if (!tilingPending_ && !scaledBackground_.isNull()) {
+        tilingPending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                tilingPending_ = false;
+                TileBackground();
+            },
+            Qt::QueuedConnection);
+    }
     if (!painted_) {
         painted_ = true;
         const std::vector<QString>& read = ui_.Pictures.ReadOrder();

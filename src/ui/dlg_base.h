@@ -22,6 +22,7 @@
 #include "ui/control_base.h"
 #include "ui/popup_window.h"
 #include "ui/program_icon.h"
+#include "ui/tiled_picture.h"
 #include "ui/ui_context.h"
 #include "ui/ui_types.h"
 
@@ -96,8 +97,12 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     ColorRef BackgroundColor() const;
     void SetBackgroundColor(ColorRef c);
     QSize BackgroundSize() const { return backgroundSize_; }
-    // The loaded background at the UI scale, drawn at the client origin.
+    // The loaded background at the UI scale, drawn at the client origin
+    // within the painter's clip.
     void DrawBackground(QPainter& dc) const;
+    // Whether the background is held in squares (see TiledPicture): at
+    // scale 1.0, once the window has first been painted.
+    bool BackgroundTiled() const { return !tiledBackground_.IsNull(); }
     // Fills `r` with the background colour.
     void FillBackground(QPainter& dc, const Rect& r) const;
     // Fills the parts of `r` the loaded background does not cover.
@@ -205,6 +210,10 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     void setVisible(bool visible) override;
 
   private:
+    // The size of the background as drawn: the picture at the UI scale.
+    QSize ScaledBackgroundSize() const;
+    // Moves the background at scale 1.0 into squares; see tiledBackground_.
+    void TileBackground();
     void AddControlImpl(int layer, std::unique_ptr<CControlBase> control);
     QTimer* TimerFor(int id);
     bool IsTabId(uint32_t id) const;
@@ -226,6 +235,10 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     int cornerSize_ = 0;
     QString backgroundPath_;
     QImage scaledBackground_;  // at the UI scale, ready to copy
+    // At scale 1.0 the background moves into squares after the first paint,
+    // which draws from the picture as read.
+    TiledPicture tiledBackground_;
+    bool tilingPending_ = false;
     std::map<QString, QImage> frameCache_;
 
     // The off-screen image of RenderRegion(), made only when asked for; the

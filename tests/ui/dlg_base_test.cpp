@@ -427,6 +427,50 @@ TEST(HostBackground, FrameBitmapIsDrawnAtItsSizeTimesTheScale) {
     EXPECT_EQ(out.pixelColor(100, 210), QColor(Qt::magenta));
 }
 
+// A window drawing its background, as the program's windows do.
+class BackgroundDlg : public TestDlg {
+  public:
+    using TestDlg::TestDlg;
+    void DrawWindow(QPainter& dc, const Rect& update) override {
+        DrawBackground(dc);
+        DrawControls(dc, update);
+    }
+};
+
+// At scale 1.0 the background moves into squares once the window has been
+// painted; a larger copy stays as it is. The window looks the same and keeps
+// its average colour.
+TEST(HostBackground, AtScaleOneTheBackgroundMovesIntoSquaresAfterTheFirstPaint) {
+    InitUiResources();
+    for (const double scale : {1.0, 2.0}) {
+        SCOPED_TRACE(scale);
+        UiContext ui;
+        ui.Scale = scale;
+        BackgroundDlg reference(ui, 1127, 740);
+        ASSERT_TRUE(reference.LoadBackground(364));
+        const QImage before = reference.RenderAll().copy();
+
+        BackgroundDlg dlg(ui, 1127, 740);
+        ASSERT_TRUE(dlg.LoadBackground(364));
+        EXPECT_FALSE(dlg.BackgroundTiled());
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        if (scale == 1.0) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.BackgroundTiled(); }, 3000));
+        } else {
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(dlg.BackgroundTiled());
+        }
+        EXPECT_EQ(dlg.BackgroundColor(), reference.BackgroundColor());
+        EXPECT_TRUE(dlg.RenderAll() == before);
+        // A new background is drawn from its picture until the next paint.
+        ASSERT_TRUE(dlg.LoadBackground(287));
+        EXPECT_FALSE(dlg.BackgroundTiled());
+        ASSERT_TRUE(reference.LoadBackground(287));
+        EXPECT_TRUE(dlg.RenderAll() == reference.RenderAll());
+    }
+}
+
 TEST(HostBackground, CompiledInMainBackgroundLoads) {
     UiContext ui;
     TestDlg dlg(ui, 1127, 740);

@@ -19,6 +19,7 @@
 #include "ui/check_button.h"
 #include "ui/skin_image.h"
 #include "ui/text_draw.h"
+#include "ui/tiled_picture.h"
 #include "ui/ui_platform.h"
 #include "ui_test_support.h"
 
@@ -360,6 +361,65 @@ TEST(BmpPictures, OtherOrDamagedBmpsAreLeftToQtsReader) {
         EXPECT_EQ(0,
                   std::memcmp(ours.constScanLine(y), qt.constScanLine(y), size_t(qt.width()) * 3))
             << y;
+}
+
+// --- pictures held in squares ----------------------------------------------
+
+// A picture whose squares of 32 by 32 hold 1, 2, 3, 5, 17, 256 and 1024
+// colours, in both directions of a row; its last column and row are cut
+// short (100 by 70).
+QImage SquaresOfEveryKind(QImage::Format format) {
+    constexpr int kCounts[] = {1, 2, 3, 5, 17, 256, 1024, 4};
+    QImage picture(100, 70, format);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const int square = (y / 32) * 4 + x / 32;
+            const int count = kCounts[square % 8];
+            const int number = ((x % 32) + 32 * (y % 32)) % count;
+            // A different set of colours in every square.
+            const int colour =
+                (square * 4096 + (square % 2 ? count - 1 - number : number)) & 0xFFFF;
+            picture.setPixel(x, y, qRgb(colour & 0xFF, colour >> 8, 40 + square));
+        }
+    return picture;
+}
+
+// What is drawn over a marked canvas: the picture, or its squares, through
+// the same clip.
+QImage DrawnOver(const std::function<void(QPainter&)>& draw, const QRect& clip) {
+    QImage canvas(110, 80, QImage::Format_RGB32);
+    canvas.fill(qRgb(1, 2, 3));
+    QPainter p(&canvas);
+    p.setClipRect(clip);
+    draw(p);
+    return canvas;
+}
+
+TEST(TiledPicture, DrawsThePicturesPixelsInEveryPartAsked) {
+    for (const QImage::Format format : {QImage::Format_RGB888, QImage::Format_RGB32}) {
+        const QImage picture = SquaresOfEveryKind(format);
+        const TiledPicture tiled(picture);
+        ASSERT_EQ(tiled.Size(), picture.size());
+        EXPECT_EQ(tiled.ToImage(), picture.convertToFormat(QImage::Format_RGB32));
+        for (const QRect& area : {QRect(0, 0, 110, 80), QRect(5, 3, 30, 40), QRect(31, 31, 2, 2),
+                                  QRect(90, 60, 20, 20), QRect(33, 0, 1, 70)}) {
+            SCOPED_TRACE(testing::Message() << format << " " << area.x() << "," << area.y() << " "
+                                            << area.width() << "x" << area.height());
+            EXPECT_EQ(DrawnOver([&](QPainter& p) { tiled.Draw(p, area); }, area),
+                      DrawnOver([&](QPainter& p) { p.drawImage(0, 0, picture); }, area));
+        }
+    }
+}
+
+// The main window's background in squares: the same pixels in a fraction of
+// the memory.
+TEST(TiledPicture, TheMainBackgroundTakesAThirdOfItsPixels) {
+    InitUiResources();
+    const QImage background = ReadPicture(BitmapResourcePath(364));
+    ASSERT_FALSE(background.isNull());
+    const TiledPicture tiled(background);
+    EXPECT_EQ(tiled.ToImage(), background.convertToFormat(QImage::Format_RGB32));
+    EXPECT_LT(tiled.Bytes(), size_t(background.sizeInBytes()) / 3);
 }
 
 // --- battery gauge -----------------------------------------------------------------
