@@ -258,8 +258,8 @@ QSize CDlgBase::ScaledBackgroundSize() const {
 }
 
 void CDlgBase::TileBackground() {
-    // Only at scale 1.0: a larger copy is drawn whole at every full repaint,
-    // which squares would slow down, and would not stay in 32 bits.
+    // Only at scale 1.0: at a larger scale a full repaint copies the 32-bit
+    // copy made for it, fastest of all, and squares would slow it down.
     if (scaledBackground_.isNull() || scaledBackground_.size() != backgroundSize_) {
         return;
     }
@@ -301,8 +301,9 @@ void CDlgBase::FillOutsideBackground(QPainter& dc, const Rect& r) const {
 
 void CDlgBase::DrawBackground(QPainter& dc) const {
     if (!tiledBackground_.IsNull()) {
-        tiledBackground_.Draw(dc, dc.hasClipping() ? dc.clipBoundingRect().toAlignedRect()
-                                                   : QRect(QPoint(0, 0), tiledBackground_.Size()));
+        tiledBackground_.Draw(dc, QPoint(0, 0),
+                              dc.hasClipping() ? dc.clipBoundingRect().toAlignedRect()
+                                               : QRect(QPoint(0, 0), tiledBackground_.Size()));
     } else if (!scaledBackground_.isNull()) {
         dc.drawImage(0, 0, scaledBackground_);
     }

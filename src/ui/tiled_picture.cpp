@@ -1,7 +1,6 @@
 #include "ui/tiled_picture.h"
 
 #include <QColor>
-#include <QList>
 #include <algorithm>
 #include <array>
 
@@ -60,14 +59,18 @@ TiledPicture::TiledPicture(const QImage& picture) {
     if (picture.isNull()) {
         return;
     }
+    // Read as they are in 24 or 32 bits; anything else is converted first.
     const bool rgb888 = picture.format() == QImage::Format_RGB888;
-    const QImage image = rgb888 || picture.format() == QImage::Format_RGB32
-                             ? picture
-                             : picture.convertToFormat(QImage::Format_RGB32);
+    format_ =
+        picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    const QImage image =
+        rgb888 || picture.format() == format_ ? picture : picture.convertToFormat(format_);
     size_ = image.size();
     columns_ = (size_.width() + kSide - 1) / kSide;
     tiles_.resize(size_t(columns_) * size_t((size_.height() + kSide - 1) / kSide));
     std::array<uint8_t, size_t(kSide) * kSide> numbers{};
+    // The unused byte of a pixel in 32 bits without alpha reads as opaque.
+    const QRgb opaque = format_ == QImage::Format_RGB32 ? 0xFF000000U : 0;
     for (size_t t = 0; t < tiles_.size(); ++t) {
         const QRect area = Area(t);
         Tile& tile = tiles_[t];
@@ -78,7 +81,7 @@ TiledPicture::TiledPicture(const QImage& picture) {
             for (int x = 0; x < area.width(); ++x) {
                 const int at = area.left() + x;
                 const QRgb colour = rgb888 ? qRgb(line[at * 3], line[at * 3 + 1], line[at * 3 + 2])
-                                           : reinterpret_cast<const QRgb*>(line)[at] | 0xFF000000U;
+                                           : reinterpret_cast<const QRgb*>(line)[at] | opaque;
                 const int number = colours.Number(colour);
                 if (number < 0) {
                     fits = false;
@@ -133,55 +136,64 @@ size_t TiledPicture::Bytes() const {
     return bytes;
 }
 
-void TiledPicture::Draw(QPainter& p, const QRect& area) const {
+void TiledPicture::Draw(QPainter& p, const QPoint& at, const QRect& area) const {
     const QRect part = area.intersected(QRect(QPoint(0, 0), size_));
     if (part.isEmpty()) {
         return;
     }
     for (int row = part.top() / kSide; row <= part.bottom() / kSide; ++row) {
         for (int column = part.left() / kSide; column <= part.right() / kSide; ++column) {
-            DrawTile(p, size_t(row) * size_t(columns_) + size_t(column));
+            DrawTile(p, at, size_t(row) * size_t(columns_) + size_t(column));
         }
     }
 }
 
-void TiledPicture::DrawTile(QPainter& p, size_t t) const {
+void TiledPicture::DrawTile(QPainter& p, const QPoint& at, size_t t) const {
     const Tile& tile = tiles_[t];
     const QRect area = Area(t);
+    const QPoint place = at + area.topLeft();
     if (tile.Bits == kPixels) {
-        p.drawImage(area.topLeft(), pixels_[tile.First]);
+        p.drawImage(place, pixels_[tile.First]);
         return;
     }
     const QRgb* colours = colours_.data() + tile.FirstColour;
-    if (tile.Bits == 0) {
-        p.fillRect(area, QColor::fromRgb(colours[0]));
+    if (tile.Bits == 0 && format_ == QImage::Format_RGB32) {
+        p.fillRect(QRect(place, area.size()), QColor::fromRgb(colours[0]));
         return;
     }
-    // The numbers spread to a byte each, which the painter reads as an
-    // 8-bit picture with the square's colours.
-    alignas(4) std::array<uchar, size_t(kSide) * kSide> numbers;
+    if (tile.Bits == 0 && colours[0] == 0) {
+        return;  // wholly transparent
+    }
+    // The square's pixels rebuilt, in the picture's own format.
+    std::array<QRgb, size_t(kSide) * kSide> pixels;
     const uint8_t* in = bits_.data() + tile.First;
     const int rowBytes = RowBytes(area.width(), tile.Bits);
     const unsigned mask = (1U << tile.Bits) - 1;
     for (int y = 0; y < area.height(); ++y, in += rowBytes) {
-        uchar* out = numbers.data() + size_t(y) * kSide;
+        QRgb* out = pixels.data() + size_t(y) * kSide;
+        if (tile.Bits == 0) {
+            std::fill(out, out + area.width(), colours[0]);
+            continue;
+        }
         for (int x = 0; x < area.width(); ++x) {
             const int bit = x * tile.Bits;
-            out[x] = uchar((in[bit / 8] >> (8 - tile.Bits - bit % 8)) & mask);
+            out[x] = colours[(in[bit / 8] >> (8 - tile.Bits - bit % 8)) & mask];
         }
     }
-    QImage square(numbers.data(), area.width(), area.height(), kSide, QImage::Format_Indexed8);
-    square.setColorTable(QList<QRgb>(colours, colours + tile.Count));
-    p.drawImage(area.topLeft(), square);
+    const QImage square(reinterpret_cast<const uchar*>(pixels.data()), area.width(), area.height(),
+                        kSide * int(sizeof(QRgb)), format_);
+    p.drawImage(place, square);
 }
 
 QImage TiledPicture::ToImage() const {
-    QImage image(size_, QImage::Format_RGB32);
+    QImage image(size_, format_);
     if (image.isNull()) {
         return image;
     }
+    image.fill(0);
     QPainter p(&image);
-    Draw(p, image.rect());
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    Draw(p, QPoint(0, 0), image.rect());
     return image;
 }
 

@@ -1,9 +1,9 @@
-// An opaque picture held in squares of 32 by 32 pixels, each in as few bits
-// as its colours need: one colour for a plain square; else its own list of
-// at most 256 colours and, for each pixel, the colour's number in 1, 2, 4 or
-// 8 bits; else, past 256 colours, its pixels as they were. A window
-// background of a few thousand colours shrinks to a fifth of its 24-bit
-// size. Drawing gives the same pixels as drawing the picture itself.
+// A picture held in squares of 32 by 32 pixels, each in as few bits as its
+// colours need: one colour for a plain square; else its own list of at most
+// 256 colours and, for each pixel, the colour's number in 1, 2, 4 or 8 bits;
+// else, past 256 colours, its pixels as they were. A window background of a
+// few thousand colours shrinks to a fifth of its 24-bit size. A square is
+// drawn by rebuilding its pixels, so it draws exactly what the picture draws.
 #pragma once
 
 #include <QImage>
@@ -20,8 +20,9 @@ class TiledPicture {
   public:
     // Null.
     TiledPicture() = default;
-    // `picture` in squares; any transparency it has is ignored, as the
-    // painter ignores it in a 32-bit picture without alpha.
+    // `picture` in squares. An opaque picture is drawn as in 32 bits, one
+    // with transparency as in premultiplied 32 bits (as the painter blends
+    // it either way).
     explicit TiledPicture(const QImage& picture);
 
     bool IsNull() const { return size_.isEmpty(); }
@@ -30,10 +31,10 @@ class TiledPicture {
     size_t Bytes() const;
 
     // Draws the squares meeting `area` (picture pixels) with the picture's
-    // top left corner at the painter's origin. The painter's clip limits
-    // what changes, as it would for the picture.
-    void Draw(QPainter& p, const QRect& area) const;
-    // The picture back in 32 bits without alpha.
+    // top left corner at `at`. The painter's clip limits what changes, as
+    // it would for the picture.
+    void Draw(QPainter& p, const QPoint& at, const QRect& area) const;
+    // The picture back, in the 32-bit format it is drawn in.
     QImage ToImage() const;
 
     static constexpr int kSide = 32;
@@ -42,7 +43,7 @@ class TiledPicture {
     struct Tile {
         // Bits per pixel: 0 for a plain square (its one colour first in
         // colours_), 1 to 8 for numbered pixels; kPixels for a square kept
-        // as it was (pixels_[First]).
+        // as it was (pixels_[First]). Colours are pixels of format_.
         uint8_t Bits = 0;
         uint16_t Count = 0;        // its colours
         uint32_t FirstColour = 0;  // in colours_
@@ -51,9 +52,10 @@ class TiledPicture {
     static constexpr uint8_t kPixels = 0xFF;
 
     QRect Area(size_t tile) const;
-    void DrawTile(QPainter& p, size_t tile) const;
+    void DrawTile(QPainter& p, const QPoint& at, size_t tile) const;
 
     QSize size_;
+    QImage::Format format_ = QImage::Format_RGB32;
     int columns_ = 0;
     std::vector<Tile> tiles_;  // row by row
     std::vector<uint8_t> bits_;

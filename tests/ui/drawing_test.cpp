@@ -367,9 +367,10 @@ TEST(BmpPictures, OtherOrDamagedBmpsAreLeftToQtsReader) {
 
 // A picture whose squares of 32 by 32 hold 1, 2, 3, 5, 17, 256 and 1024
 // colours, in both directions of a row; its last column and row are cut
-// short (100 by 70).
+// short (100 by 70). With transparency, every colour is see-through but
+// those of the plain squares: one wholly, the other not at all.
 QImage SquaresOfEveryKind(QImage::Format format) {
-    constexpr int kCounts[] = {1, 2, 3, 5, 17, 256, 1024, 4};
+    constexpr int kCounts[] = {1, 2, 3, 5, 17, 256, 1024, 1};
     QImage picture(100, 70, format);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) {
@@ -379,16 +380,19 @@ QImage SquaresOfEveryKind(QImage::Format format) {
             // A different set of colours in every square.
             const int colour =
                 (square * 4096 + (square % 2 ? count - 1 - number : number)) & 0xFFFF;
-            picture.setPixel(x, y, qRgb(colour & 0xFF, colour >> 8, 40 + square));
+            const int alpha = square == 0 ? 255 : square == 7 ? 0 : 60 + colour % 150;
+            picture.setPixelColor(x, y, QColor(colour & 0xFF, colour >> 8, 40 + square, alpha));
         }
     return picture;
 }
 
-// What is drawn over a marked canvas: the picture, or its squares, through
-// the same clip.
+// What is drawn over a patterned canvas: the picture, or its squares, at
+// (3, 2) through the same clip.
 QImage DrawnOver(const std::function<void(QPainter&)>& draw, const QRect& clip) {
     QImage canvas(110, 80, QImage::Format_RGB32);
-    canvas.fill(qRgb(1, 2, 3));
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            canvas.setPixel(x, y, qRgb(x * 2, y * 3, (x + y) % 256));
     QPainter p(&canvas);
     p.setClipRect(clip);
     draw(p);
@@ -396,17 +400,21 @@ QImage DrawnOver(const std::function<void(QPainter&)>& draw, const QRect& clip) 
 }
 
 TEST(TiledPicture, DrawsThePicturesPixelsInEveryPartAsked) {
-    for (const QImage::Format format : {QImage::Format_RGB888, QImage::Format_RGB32}) {
+    for (const QImage::Format format :
+         {QImage::Format_RGB888, QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
         const QImage picture = SquaresOfEveryKind(format);
         const TiledPicture tiled(picture);
         ASSERT_EQ(tiled.Size(), picture.size());
-        EXPECT_EQ(tiled.ToImage(), picture.convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(tiled.ToImage(), picture.convertToFormat(
+                                       picture.hasAlphaChannel() ? format : QImage::Format_RGB32));
+        const QPoint at(3, 2);
         for (const QRect& area : {QRect(0, 0, 110, 80), QRect(5, 3, 30, 40), QRect(31, 31, 2, 2),
                                   QRect(90, 60, 20, 20), QRect(33, 0, 1, 70)}) {
             SCOPED_TRACE(testing::Message() << format << " " << area.x() << "," << area.y() << " "
                                             << area.width() << "x" << area.height());
-            EXPECT_EQ(DrawnOver([&](QPainter& p) { tiled.Draw(p, area); }, area),
-                      DrawnOver([&](QPainter& p) { p.drawImage(0, 0, picture); }, area));
+            EXPECT_EQ(
+                DrawnOver([&](QPainter& p) { tiled.Draw(p, at, area); }, area.translated(at)),
+                DrawnOver([&](QPainter& p) { p.drawImage(at, picture); }, area.translated(at)));
         }
     }
 }
