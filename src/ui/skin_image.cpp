@@ -132,7 +132,10 @@ void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths, const QStri
                 if (!picture.Kept) {
                     picture.Image = Prepared(ReadPicture(list->paths[i]));
                 }
-                list->pictures[i].set_value(std::move(picture));
+                // The list lives as long as the cache: the picture is held
+                // only by the future that Read() takes and lets go.
+                std::promise<Ahead> promise = std::move(list->pictures[i]);
+                promise.set_value(std::move(picture));
             }
         } catch (...) {
             // Out of memory: the pictures not read come as nothing (their
@@ -205,8 +208,11 @@ std::shared_future<bool> SkinImageCache::Keep(const QString& keptFile,
     if (keeper_.valid()) {
         keeper_.wait();
     }
-    keeper_ = std::async(std::launch::async, [keptFile, pictures = std::move(pictures)] {
-                  return WriteKeptPictures(keptFile, pictures);
+    keeper_ = std::async(std::launch::async, [keptFile, pictures = std::move(pictures)]() mutable {
+                  const bool written = WriteKeptPictures(keptFile, pictures);
+                  // Let go once written, not when the cache ends.
+                  pictures.clear();
+                  return written;
               }).share();
     return keeper_;
 }

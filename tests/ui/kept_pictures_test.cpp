@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <functional>
 #include <utility>
@@ -171,6 +172,22 @@ TEST_F(KeptPicturesTest, AReadAheadTakesKeptPicturesAndKeepsWhatItDecoded) {
     EXPECT_NE(changed[0], first[0]);
     EXPECT_EQ(changed[0], SkinImageCache().Get(a));
     EXPECT_EQ(changed[1], first[1]);
+}
+
+// A picture the cache lets go of (a control holds it in squares) is freed:
+// neither the list read ahead nor the writing of the kept file holds on to
+// it, whether it was decoded or taken from the kept file.
+TEST_F(KeptPicturesTest, APictureTheCacheLetsGoOfIsHeldByNoReadOrKeep) {
+    for (const bool wasKept : {false, true}) {
+        SCOPED_TRACE(wasKept);
+        SkinImageCache cache;
+        cache.ReadAheadAll({a, b}, kept);
+        const QImage picture = cache.Get(a);
+        cache.Get(b);
+        EXPECT_TRUE(cache.Keep(kept, {a, b}).get());
+        cache.Forget(a);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return picture.isDetached(); }, 2000));
+    }
 }
 
 }  // namespace
