@@ -400,6 +400,8 @@ int CKorvaneApp::Run(int argc, char** argv) {
                     // there.
                     ui.Pictures.Keep(keptFile, window.FirstPaintPictures());
                     ui.Pictures.DropAhead();
+                    // Then what is drawn at its own size moves into squares.
+                    window.CompactControlImages();
                     if (quitAfterPaint)
                         window.EndProgram();
                 },

@@ -60,6 +60,10 @@ class CControlBase {
 
     // Frees every image; the control draws nothing for them until set again.
     virtual void ReleaseImages();
+    // Once the window's first paint is kept: a picture the control draws at
+    // its own size may move into squares (see TiledPicture), which draw the
+    // same pixels from less memory.
+    virtual void CompactImages() {}
 
     uint32_t Id() const { return id_; }
     bool PageVisible() const { return pageVisible_; }

@@ -227,6 +227,14 @@ void CDlgBase::ReleaseAllImages() {
     }
 }
 
+void CDlgBase::CompactControlImages() {
+    for (const Layer& layer : layers_) {
+        for (const auto& c : layer) {
+            c->CompactImages();
+        }
+    }
+}
+
 // --- background and frames --------------------------------------------------
 
 bool CDlgBase::LoadBackground(int resourceId) {

@@ -86,6 +86,10 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     void SetLayerVisible(int layer, bool visible);
     // ReleaseImages on every control.
     void ReleaseAllImages();
+    // CompactImages on every control: once the pictures of the first paint
+    // are kept for the next start, which takes them from the controls'
+    // pictures.
+    void CompactControlImages();
 
     // --- background and frames ----------------------------------------------
     // Loads a compiled-in bitmap (":/bitmap/<id>.bmp") or a file; records its

@@ -116,6 +116,8 @@ class SkinImage {
 
     // A picture was named since the last release.
     bool IsSet() const { return set_; }
+    // The file or compiled-in image named.
+    const QString& Path() const { return path_; }
     // Whether the picture has been read yet (tests, the benchmark).
     bool IsRead() const { return read_; }
     // These read the picture if it has not been read yet.

@@ -5,6 +5,7 @@
 
 #include "ui/control_base.h"
 #include "ui/skin_image.h"
+#include "ui/tiled_picture.h"
 
 namespace velmaro {
 
@@ -13,16 +14,31 @@ class CStaticImage : public CControlBase {
     CStaticImage(ControlHost* host, uint32_t id, const Rect& rect, const QString& text,
                  bool pageVisible = true, bool visible = true, bool disabled = true);
 
-    void SetImage(const QString& path) { image_.SetFile(Pictures(), path); }
-    void SetImageResource(int resourceId) { image_.SetResource(Pictures(), resourceId); }
+    void SetImage(const QString& path) {
+        tiled_ = TiledPicture();
+        image_.SetFile(Pictures(), path);
+    }
+    void SetImageResource(int resourceId) {
+        tiled_ = TiledPicture();
+        image_.SetResource(Pictures(), resourceId);
+    }
     void SetFrame(int frame) { frame_ = frame; }
     int Frame() const { return frame_; }
 
     void Draw(QPainter& dc, const Rect& updateRect) override;
-    void ReleaseImages() override { image_.Release(); }
+    void ReleaseImages() override {
+        tiled_ = TiledPicture();
+        image_.Release();
+    }
+    // A picture drawn whole at its own size (scale 1.0) moves into squares,
+    // and the program's pictures forget it.
+    void CompactImages() override;
+    // Whether the picture is held in squares (tests).
+    bool InSquares() const { return !tiled_.IsNull(); }
 
   private:
     SkinImage image_;
+    TiledPicture tiled_;
     int frame_ = 0;
 };
 

@@ -2,6 +2,9 @@
 // mouse events and the messages and states they must produce.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QTemporaryDir>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -373,6 +376,43 @@ TEST(PassiveControls, NeverReactToTheMouse) {
     }
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(battery.Id(), 0xD4Eu);
+}
+
+// A picture drawn whole at its own size moves into squares: it draws the
+// same in every part, and the program's pictures let go of it. A stretched
+// one stays as it is.
+TEST(PassiveControls, AStaticPictureAtItsOwnSizeMovesIntoSquares) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("mouse.png");
+    QImage picture(100, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixelColor(x, y, QColor(x * 2, y * 8, (x * y) % 256, (x + y * 7) % 256));
+    ASSERT_TRUE(picture.save(path, "PNG"));
+    for (const bool stretched : {false, true}) {
+        SCOPED_TRACE(stretched);
+        RecordingHost host;
+        const Rect place = stretched ? Rect{10, 10, 210, 70} : kRect;
+        CStaticImage image(&host, 0xD60, place, "");
+        image.SetImage(path);
+        const auto drawn = [&](const QRect& clip) {
+            QImage canvas(220, 80, QImage::Format_RGB32);
+            for (int y = 0; y < canvas.height(); ++y)
+                for (int x = 0; x < canvas.width(); ++x)
+                    canvas.setPixel(x, y, qRgb(x, y * 3, 90));
+            QPainter p(&canvas);
+            p.setClipRect(clip);
+            image.Draw(p, Rect::FromQRect(clip));
+            return canvas;
+        };
+        const QRect all(0, 0, 220, 80), part(40, 15, 37, 20);
+        const QImage whole = drawn(all), partly = drawn(part);
+        image.CompactImages();
+        EXPECT_EQ(image.InSquares(), !stretched);
+        EXPECT_EQ(host.ui.Pictures.Holds(path), stretched);
+        EXPECT_TRUE(drawn(all) == whole);
+        EXPECT_TRUE(drawn(part) == partly);
+    }
 }
 
 }  // namespace
