@@ -265,10 +265,14 @@ QSize CDlgBase::ScaledBackgroundSize() const {
     return tiledBackground_.IsNull() ? scaledBackground_.size() : tiledBackground_.Size();
 }
 
-void CDlgBase::TileBackground() {
+bool CDlgBase::BackgroundToTile() const {
     // Only at scale 1.0: at a larger scale a full repaint copies the 32-bit
     // copy made for it, fastest of all, and squares would slow it down.
-    if (scaledBackground_.isNull() || scaledBackground_.size() != backgroundSize_) {
+    return !scaledBackground_.isNull() && scaledBackground_.size() == backgroundSize_;
+}
+
+void CDlgBase::TileBackground() {
+    if (!BackgroundToTile()) {
         return;
     }
     // The average colour is taken while the whole picture is at hand.
@@ -381,16 +385,6 @@ const QImage& CDlgBase::RenderRegion(const QRegion& region) {
     QPainter p(&backBuffer_);
     p.setClipRegion(todo);
     DrawWindow(p, Rect::FromQRect(todo.boundingRect()));
-    if (!tilingPending_ && !scaledBackground_.isNull()) {
-        tilingPending_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                tilingPending_ = false;
-                TileBackground();
-            },
-            Qt::QueuedConnection);
-    }
     return backBuffer_;
 }
 
@@ -431,7 +425,8 @@ void CDlgBase::paintEvent(QPaintEvent* event) {
     p.setClipRegion(todo);
     const size_t readBefore = ui_.Pictures.ReadOrder().size();
     DrawWindow(p, Rect::FromQRect(todo.boundingRect()));
-    if (!tilingPending_ && !scaledBackground_.isNull()) {
+    // Drawn from the picture as read; afterwards from squares.
+    if (!tilingPending_ && BackgroundToTile()) {
         tilingPending_ = true;
         QMetaObject::invokeMethod(
             this,

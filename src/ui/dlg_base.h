@@ -216,7 +216,9 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
   private:
     // The size of the background as drawn: the picture at the UI scale.
     QSize ScaledBackgroundSize() const;
-    // Moves the background at scale 1.0 into squares; see tiledBackground_.
+    // Whether the background is still a picture at scale 1.0, which
+    // TileBackground moves into squares (see tiledBackground_).
+    bool BackgroundToTile() const;
     void TileBackground();
     void AddControlImpl(int layer, std::unique_ptr<CControlBase> control);
     QTimer* TimerFor(int id);
