@@ -1,8 +1,8 @@
 #include "ui/tiled_picture.h"
 
-#include <QColor>
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace velmaro {
 
@@ -53,6 +53,24 @@ int RowBytes(int width, int bits) {
     return (width * bits + 7) / 8;
 }
 
+// One row of numbers of `Bits` bits, the first in the highest bits of its
+// byte, as the colours they number.
+template <int Bits>
+void Spread(const uint8_t* in, int width, const QRgb* colours, QRgb* out) {
+    constexpr int kPerByte = 8 / Bits;
+    constexpr unsigned kMask = (1U << Bits) - 1;
+    int x = 0;
+    for (; x + kPerByte <= width; x += kPerByte, ++in) {
+        const unsigned byte = *in;
+        for (int k = 0; k < kPerByte; ++k) {
+            out[x + k] = colours[(byte >> (8 - Bits * (k + 1))) & kMask];
+        }
+    }
+    for (int k = 0; x < width; ++k, ++x) {
+        out[x] = colours[(unsigned(*in) >> (8 - Bits * (k + 1))) & kMask];
+    }
+}
+
 }  // namespace
 
 TiledPicture::TiledPicture(const QImage& picture) {
@@ -93,7 +111,7 @@ TiledPicture::TiledPicture(const QImage& picture) {
         if (!fits) {
             tile.Bits = kPixels;
             tile.First = uint32_t(pixels_.size());
-            pixels_.push_back(image.copy(area));
+            pixels_.push_back(image.copy(area).convertToFormat(format_));
             continue;
         }
         tile.Count = uint16_t(colours.Count());
@@ -141,48 +159,61 @@ void TiledPicture::Draw(QPainter& p, const QPoint& at, const QRect& area) const 
     if (part.isEmpty()) {
         return;
     }
+    // A row of squares at a time: their lines within `part` rebuilt side by
+    // side, and drawn at once.
+    const int first = part.left() / kSide;
+    const int last = part.right() / kSide;
+    const int left = first * kSide;
+    const int width = std::min(size_.width(), (last + 1) * kSide) - left;
+    std::vector<QRgb> strip(size_t(width) * size_t(std::min(kSide, part.height())));
     for (int row = part.top() / kSide; row <= part.bottom() / kSide; ++row) {
-        for (int column = part.left() / kSide; column <= part.right() / kSide; ++column) {
-            DrawTile(p, at, size_t(row) * size_t(columns_) + size_t(column));
+        const int top = std::max(part.top(), row * kSide);
+        const int lines = std::min(part.bottom() + 1, (row + 1) * kSide) - top;
+        for (int column = first; column <= last; ++column) {
+            Rebuild(size_t(row) * size_t(columns_) + size_t(column), top - row * kSide, lines,
+                    strip.data() + (column * kSide - left), width);
         }
+        const QImage pixels(reinterpret_cast<const uchar*>(strip.data()), width, lines,
+                            qsizetype(width) * qsizetype(sizeof(QRgb)), format_);
+        p.drawImage(at + QPoint(left, top), pixels);
     }
 }
 
-void TiledPicture::DrawTile(QPainter& p, const QPoint& at, size_t t) const {
+void TiledPicture::Rebuild(size_t t, int from, int lines, QRgb* out, int stride) const {
     const Tile& tile = tiles_[t];
-    const QRect area = Area(t);
-    const QPoint place = at + area.topLeft();
+    const int width = Area(t).width();
     if (tile.Bits == kPixels) {
-        p.drawImage(place, pixels_[tile.First]);
+        const QImage& square = pixels_[tile.First];
+        for (int y = 0; y < lines; ++y, out += stride) {
+            std::memcpy(out, square.constScanLine(from + y), size_t(width) * sizeof(QRgb));
+        }
         return;
     }
     const QRgb* colours = colours_.data() + tile.FirstColour;
-    if (tile.Bits == 0 && format_ == QImage::Format_RGB32) {
-        p.fillRect(QRect(place, area.size()), QColor::fromRgb(colours[0]));
+    if (tile.Bits == 0) {
+        for (int y = 0; y < lines; ++y, out += stride) {
+            std::fill(out, out + width, colours[0]);
+        }
         return;
     }
-    if (tile.Bits == 0 && colours[0] == 0) {
-        return;  // wholly transparent
-    }
-    // The square's pixels rebuilt, in the picture's own format.
-    std::array<QRgb, size_t(kSide) * kSide> pixels;
-    const uint8_t* in = bits_.data() + tile.First;
-    const int rowBytes = RowBytes(area.width(), tile.Bits);
-    const unsigned mask = (1U << tile.Bits) - 1;
-    for (int y = 0; y < area.height(); ++y, in += rowBytes) {
-        QRgb* out = pixels.data() + size_t(y) * kSide;
-        if (tile.Bits == 0) {
-            std::fill(out, out + area.width(), colours[0]);
-            continue;
+    const int rowBytes = RowBytes(width, tile.Bits);
+    const uint8_t* in = bits_.data() + tile.First + size_t(from) * size_t(rowBytes);
+    for (int y = 0; y < lines; ++y, in += rowBytes, out += stride) {
+        switch (tile.Bits) {
+            case 1:
+                Spread<1>(in, width, colours, out);
+                break;
+            case 2:
+                Spread<2>(in, width, colours, out);
+                break;
+            case 4:
+                Spread<4>(in, width, colours, out);
+                break;
+            default:
+                Spread<8>(in, width, colours, out);
+                break;
         }
-        for (int x = 0; x < area.width(); ++x) {
-            const int bit = x * tile.Bits;
-            out[x] = colours[(in[bit / 8] >> (8 - tile.Bits - bit % 8)) & mask];
-        }
     }
-    const QImage square(reinterpret_cast<const uchar*>(pixels.data()), area.width(), area.height(),
-                        kSide * int(sizeof(QRgb)), format_);
-    p.drawImage(place, square);
 }
 
 QImage TiledPicture::ToImage() const {

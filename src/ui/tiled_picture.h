@@ -43,7 +43,8 @@ class TiledPicture {
     struct Tile {
         // Bits per pixel: 0 for a plain square (its one colour first in
         // colours_), 1 to 8 for numbered pixels; kPixels for a square kept
-        // as it was (pixels_[First]). Colours are pixels of format_.
+        // as it was (pixels_[First], in format_). Colours are pixels of
+        // format_.
         uint8_t Bits = 0;
         uint16_t Count = 0;        // its colours
         uint32_t FirstColour = 0;  // in colours_
@@ -52,7 +53,9 @@ class TiledPicture {
     static constexpr uint8_t kPixels = 0xFF;
 
     QRect Area(size_t tile) const;
-    void DrawTile(QPainter& p, const QPoint& at, size_t tile) const;
+    // Lines [from, from + lines) of square `tile` in 32 bits of format_,
+    // rows `stride` pixels apart.
+    void Rebuild(size_t tile, int from, int lines, QRgb* out, int stride) const;
 
     QSize size_;
     QImage::Format format_ = QImage::Format_RGB32;
