@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 
 namespace velmaro {
 
@@ -114,7 +115,6 @@ TiledPicture::TiledPicture(const QImage& picture) {
             pixels_.push_back(image.copy(area).convertToFormat(format_));
             continue;
         }
-        tile.Count = uint16_t(colours.Count());
         tile.FirstColour = uint32_t(colours_.size());
         colours_.insert(colours_.end(), colours.Colours(), colours.Colours() + colours.Count());
         if (colours.Count() == 1) {
@@ -159,23 +159,28 @@ void TiledPicture::Draw(QPainter& p, const QPoint& at, const QRect& area) const 
     if (part.isEmpty()) {
         return;
     }
-    // A row of squares at a time: their lines within `part` rebuilt side by
-    // side, and drawn at once.
+    // Up to kStripSquares squares of a row at a time: their lines within
+    // `part` rebuilt side by side, and drawn at once. The strip (32 kB at
+    // most) comes from the heap's free blocks, not a mapping of its own.
     const int first = part.left() / kSide;
     const int last = part.right() / kSide;
-    const int left = first * kSide;
-    const int width = std::min(size_.width(), (last + 1) * kSide) - left;
-    std::vector<QRgb> strip(size_t(width) * size_t(std::min(kSide, part.height())));
+    const auto strip = std::make_unique_for_overwrite<QRgb[]>(
+        size_t(kStripSquares) * kSide * size_t(std::min(kSide, part.height())));
     for (int row = part.top() / kSide; row <= part.bottom() / kSide; ++row) {
         const int top = std::max(part.top(), row * kSide);
         const int lines = std::min(part.bottom() + 1, (row + 1) * kSide) - top;
-        for (int column = first; column <= last; ++column) {
-            Rebuild(size_t(row) * size_t(columns_) + size_t(column), top - row * kSide, lines,
-                    strip.data() + (column * kSide - left), width);
+        for (int from = first; from <= last; from += kStripSquares) {
+            const int to = std::min(last, from + kStripSquares - 1);
+            const int left = from * kSide;
+            const int width = std::min(size_.width(), (to + 1) * kSide) - left;
+            for (int column = from; column <= to; ++column) {
+                Rebuild(size_t(row) * size_t(columns_) + size_t(column), top - row * kSide, lines,
+                        strip.get() + (column * kSide - left), width);
+            }
+            const QImage pixels(reinterpret_cast<const uchar*>(strip.get()), width, lines,
+                                qsizetype(width) * qsizetype(sizeof(QRgb)), format_);
+            p.drawImage(at + QPoint(left, top), pixels);
         }
-        const QImage pixels(reinterpret_cast<const uchar*>(strip.data()), width, lines,
-                            qsizetype(width) * qsizetype(sizeof(QRgb)), format_);
-        p.drawImage(at + QPoint(left, top), pixels);
     }
 }
 

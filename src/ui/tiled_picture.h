@@ -1,9 +1,10 @@
 // A picture held in squares of 32 by 32 pixels, each in as few bits as its
 // colours need: one colour for a plain square; else its own list of at most
 // 256 colours and, for each pixel, the colour's number in 1, 2, 4 or 8 bits;
-// else, past 256 colours, its pixels as they were. A window background of a
-// few thousand colours shrinks to a fifth of its 24-bit size. A square is
-// drawn by rebuilding its pixels, so it draws exactly what the picture draws.
+// else, past 256 colours, its pixels in 32 bits. A window background of a
+// few thousand colours shrinks to under a quarter of its 24-bit size; a
+// photograph would grow (Bytes() tells). A square is drawn by rebuilding its
+// pixels, so it draws exactly what the picture draws.
 #pragma once
 
 #include <QImage>
@@ -27,7 +28,8 @@ class TiledPicture {
 
     bool IsNull() const { return size_.isEmpty(); }
     QSize Size() const { return size_; }
-    // What it holds, in bytes (the benchmark, tests).
+    // About what it holds, in bytes: those who make one keep it only when
+    // it is smaller than the picture.
     size_t Bytes() const;
 
     // Draws the squares meeting `area` (picture pixels) with the picture's
@@ -46,11 +48,11 @@ class TiledPicture {
         // as it was (pixels_[First], in format_). Colours are pixels of
         // format_.
         uint8_t Bits = 0;
-        uint16_t Count = 0;        // its colours
         uint32_t FirstColour = 0;  // in colours_
         uint32_t First = 0;        // its first byte in bits_, rows whole bytes
     };
     static constexpr uint8_t kPixels = 0xFF;
+    static constexpr int kStripSquares = 8;
 
     QRect Area(size_t tile) const;
     // Lines [from, from + lines) of square `tile` in 32 bits of format_,

@@ -421,7 +421,7 @@ TEST(TiledPicture, DrawsThePicturesPixelsInEveryPartAsked) {
 
 // The main window's background in squares: the same pixels in a fraction of
 // the memory.
-TEST(TiledPicture, TheMainBackgroundTakesAThirdOfItsPixels) {
+TEST(TiledPicture, TheMainBackgroundTakesUnderAThirdOfItsMemory) {
     InitUiResources();
     const QImage background = ReadPicture(BitmapResourcePath(364));
     ASSERT_FALSE(background.isNull());
