@@ -258,6 +258,7 @@ bool CDlgBase::LoadBackground(const QString& path) {
     // Only the copy at the UI scale is kept.
     scaledBackground_ = AtScale(background, scaled);
     tiledBackground_ = TiledPicture();
+    tilingTried_ = false;
     return true;
 }
 
@@ -268,16 +269,22 @@ QSize CDlgBase::ScaledBackgroundSize() const {
 bool CDlgBase::BackgroundToTile() const {
     // Only at scale 1.0: at a larger scale a full repaint copies the 32-bit
     // copy made for it, fastest of all, and squares would slow it down.
-    return !scaledBackground_.isNull() && scaledBackground_.size() == backgroundSize_;
+    return !tilingTried_ && !scaledBackground_.isNull() &&
+           scaledBackground_.size() == backgroundSize_;
 }
 
 void CDlgBase::TileBackground() {
     if (!BackgroundToTile()) {
         return;
     }
+    tilingTried_ = true;
+    TiledPicture tiled(scaledBackground_);
+    if (tiled.Bytes() >= size_t(scaledBackground_.sizeInBytes())) {
+        return;  // a photograph, say
+    }
     // The average colour is taken while the whole picture is at hand.
     BackgroundColor();
-    tiledBackground_ = TiledPicture(scaledBackground_);
+    tiledBackground_ = std::move(tiled);
     scaledBackground_ = QImage();
 }
 
@@ -312,12 +319,20 @@ void CDlgBase::FillOutsideBackground(QPainter& dc, const Rect& r) const {
 }
 
 void CDlgBase::DrawBackground(QPainter& dc) const {
-    if (!tiledBackground_.IsNull()) {
-        tiledBackground_.Draw(dc, QPoint(0, 0),
-                              dc.hasClipping() ? dc.clipBoundingRect().toAlignedRect()
-                                               : QRect(QPoint(0, 0), tiledBackground_.Size()));
-    } else if (!scaledBackground_.isNull()) {
-        dc.drawImage(0, 0, scaledBackground_);
+    if (tiledBackground_.IsNull()) {
+        if (!scaledBackground_.isNull()) {
+            dc.drawImage(0, 0, scaledBackground_);
+        }
+        return;
+    }
+    // Only the squares under the parts repainted: two small controls far
+    // apart do not rebuild everything between them.
+    if (!dc.hasClipping()) {
+        tiledBackground_.Draw(dc, QPoint(0, 0), QRect(QPoint(0, 0), tiledBackground_.Size()));
+        return;
+    }
+    for (const QRect& part : dc.clipRegion()) {
+        tiledBackground_.Draw(dc, QPoint(0, 0), part);
     }
 }
 

@@ -216,8 +216,9 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
   private:
     // The size of the background as drawn: the picture at the UI scale.
     QSize ScaledBackgroundSize() const;
-    // Whether the background is still a picture at scale 1.0, which
-    // TileBackground moves into squares (see tiledBackground_).
+    // Whether the background is a picture at scale 1.0 not tried in squares
+    // yet; TileBackground moves it into squares if they are smaller (see
+    // tiledBackground_).
     bool BackgroundToTile() const;
     void TileBackground();
     void AddControlImpl(int layer, std::unique_ptr<CControlBase> control);
@@ -245,6 +246,7 @@ class CDlgBase : public QDialog, public ControlHost, public TimerHost {
     // which draws from the picture as read.
     TiledPicture tiledBackground_;
     bool tilingPending_ = false;
+    bool tilingTried_ = false;  // since the background was loaded
     std::map<QString, QImage> frameCache_;
 
     // The off-screen image of RenderRegion(), made only when asked for; the

@@ -463,6 +463,16 @@ TEST(HostBackground, AtScaleOneTheBackgroundMovesIntoSquaresAfterTheFirstPaint) 
         }
         EXPECT_EQ(dlg.BackgroundColor(), reference.BackgroundColor());
         EXPECT_TRUE(dlg.RenderAll() == before);
+        // Two small parts far apart, as two controls repaint.
+        const auto parts = [](BackgroundDlg& window) {
+            QImage canvas(1200, 800, QImage::Format_RGB32);
+            canvas.fill(Qt::magenta);
+            QPainter p(&canvas);
+            p.setClipRegion(QRegion(3, 5, 40, 30) + QRegion(1000, 700, 50, 33));
+            window.DrawBackground(p);
+            return canvas;
+        };
+        EXPECT_TRUE(parts(dlg) == parts(reference));
         // A new background is drawn from its picture until the next paint.
         ASSERT_TRUE(dlg.LoadBackground(287));
         EXPECT_FALSE(dlg.BackgroundTiled());
