@@ -84,6 +84,18 @@ void ReleaseInPlaceBytes(const QByteArray& bytes) {
 
 }  // namespace
 
+bool SkinImageCache::Forget(const QString& path) {
+    const auto it = images_.find(path);
+    if (it == images_.end()) {
+        return true;
+    }
+    if (!it->isDetached()) {
+        return false;
+    }
+    images_.erase(it);
+    return true;
+}
+
 QImage SkinImageCache::Get(const QString& path) {
     const auto it = images_.constFind(path);
     if (it != images_.constEnd()) {
@@ -132,10 +144,10 @@ void SkinImageCache::ReadAheadAll(const std::vector<QString>& paths, const QStri
                 if (!picture.Kept) {
                     picture.Image = Prepared(ReadPicture(list->paths[i]));
                 }
+                list->pictures[i].set_value(std::move(picture));
                 // The list lives as long as the cache: the picture is held
                 // only by the future that Read() takes and lets go.
-                std::promise<Ahead> promise = std::move(list->pictures[i]);
-                promise.set_value(std::move(picture));
+                list->pictures[i] = std::promise<Ahead>();
             }
         } catch (...) {
             // Out of memory: the pictures not read come as nothing (their

@@ -35,9 +35,10 @@ class SkinImageCache {
     QImage Get(const QString& path);
     // Whether `path` has been read.
     bool Holds(const QString& path) const { return images_.contains(path); }
-    // Lets go of the picture of `path` (a control holds it in another form);
-    // it is read again if asked for again.
-    void Forget(const QString& path) { images_.remove(path); }
+    // Lets go of the picture of `path` if nothing else holds it any more (a
+    // control that did holds it in another form now); it is read again if
+    // asked for again. Returns whether it is gone.
+    bool Forget(const QString& path);
     // How many files have been read.
     int Count() const { return int(images_.size()); }
     // Forgets every picture (a benchmark's cold start); what the controls

@@ -30,8 +30,9 @@ class CStaticImage : public CControlBase {
         tiled_ = TiledPicture();
         image_.Release();
     }
-    // A picture drawn whole at its own size (scale 1.0) moves into squares,
-    // and the program's pictures forget it.
+    // A large picture drawn whole at its own size (scale 1.0) moves into
+    // squares when they are smaller and no other control holds it; the
+    // program's pictures let go of it.
     void CompactImages() override;
     // Whether the picture is held in squares (tests).
     bool InSquares() const { return !tiled_.IsNull(); }
@@ -39,6 +40,7 @@ class CStaticImage : public CControlBase {
   private:
     SkinImage image_;
     TiledPicture tiled_;
+    QString tiledPath_;  // the picture in squares, named again if they no longer fit
     int frame_ = 0;
 };
 

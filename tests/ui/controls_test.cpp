@@ -378,38 +378,52 @@ TEST(PassiveControls, NeverReactToTheMouse) {
     EXPECT_EQ(battery.Id(), 0xD4Eu);
 }
 
-// A picture drawn whole at its own size moves into squares: it draws the
-// same in every part, and the program's pictures let go of it. A stretched
-// one stays as it is.
+// A large picture drawn whole at its own size moves into squares: it draws
+// the same in every part, and the program's pictures let go of it. Stretched,
+// or shown by another control too, it stays as it is.
 TEST(PassiveControls, AStaticPictureAtItsOwnSizeMovesIntoSquares) {
     QTemporaryDir dir;
     const QString path = dir.filePath("mouse.png");
-    QImage picture(100, 30, QImage::Format_ARGB32);
+    // 80 kB in 32 bits, see-through in parts; forty colours.
+    QImage picture(200, 100, QImage::Format_ARGB32);
     for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            picture.setPixelColor(x, y, QColor(x * 2, y * 8, (x * y) % 256, (x + y * 7) % 256));
+        for (int x = 0; x < picture.width(); ++x) {
+            const int c = (x / 3 + (y / 5) * 7) % 40;
+            picture.setPixelColor(x, y, QColor(c * 6, 255 - c * 5, 90, c * 6 + 10));
+        }
     ASSERT_TRUE(picture.save(path, "PNG"));
-    for (const bool stretched : {false, true}) {
-        SCOPED_TRACE(stretched);
+    struct Case {
+        const char* name;
+        Rect place;
+        bool shared;
+        bool squares;
+    };
+    for (const Case& c : {Case{"own size", {10, 10, 210, 110}, false, true},
+                          Case{"stretched", {10, 10, 410, 210}, false, false},
+                          Case{"shown twice", {10, 10, 210, 110}, true, false}}) {
+        SCOPED_TRACE(c.name);
         RecordingHost host;
-        const Rect place = stretched ? Rect{10, 10, 210, 70} : kRect;
-        CStaticImage image(&host, 0xD60, place, "");
+        CStaticImage image(&host, 0xD60, c.place, "");
+        CStaticImage other(&host, 0xD61, c.place, "");
         image.SetImage(path);
+        if (c.shared)
+            other.SetImage(path);
         const auto drawn = [&](const QRect& clip) {
-            QImage canvas(220, 80, QImage::Format_RGB32);
+            QImage canvas(420, 220, QImage::Format_RGB32);
             for (int y = 0; y < canvas.height(); ++y)
                 for (int x = 0; x < canvas.width(); ++x)
-                    canvas.setPixel(x, y, qRgb(x, y * 3, 90));
+                    canvas.setPixel(x, y, qRgb(x % 256, y, 90));
             QPainter p(&canvas);
             p.setClipRect(clip);
             image.Draw(p, Rect::FromQRect(clip));
+            other.Draw(p, Rect::FromQRect(clip));
             return canvas;
         };
-        const QRect all(0, 0, 220, 80), part(40, 15, 37, 20);
+        const QRect all(0, 0, 420, 220), part(40, 15, 37, 20);
         const QImage whole = drawn(all), partly = drawn(part);
         image.CompactImages();
-        EXPECT_EQ(image.InSquares(), !stretched);
-        EXPECT_EQ(host.ui.Pictures.Holds(path), stretched);
+        EXPECT_EQ(image.InSquares(), c.squares);
+        EXPECT_EQ(host.ui.Pictures.Holds(path), !c.squares);
         EXPECT_TRUE(drawn(all) == whole);
         EXPECT_TRUE(drawn(part) == partly);
     }
