@@ -39,18 +39,17 @@ class TiledPicture {
     // The picture back, in the 32-bit format it is drawn in.
     QImage ToImage() const;
 
-    static constexpr int kSide = 32;
-
   private:
     struct Tile {
         // Bits per pixel: 0 for a plain square (its one colour first in
-        // colours_), 1 to 8 for numbered pixels; kPixels for a square kept
-        // as it was (pixels_[First], in format_). Colours are pixels of
-        // format_.
+        // colours_), 1 to 8 for numbered pixels; kPixels for a square of
+        // more colours, kept whole (pixels_[First]). Colours and pixels are
+        // in format_.
         uint8_t Bits = 0;
         uint32_t FirstColour = 0;  // in colours_
         uint32_t First = 0;        // its first byte in bits_, rows whole bytes
     };
+    static constexpr int kSide = 32;
     static constexpr uint8_t kPixels = 0xFF;
     static constexpr int kStripSquares = 8;
 
